@@ -1,0 +1,79 @@
+#include "SqlDialect.h"
+
+#include <QDate>
+
+const SqlDialect& SqlDialect::forEngine(SqlEngine engine) {
+    static const SqlDialect cipher(SqlEngine::SqlCipher);
+    static const SqlDialect server(SqlEngine::SqlServer);
+    static const SqlDialect postgres(SqlEngine::PostgreSql);
+    switch (engine) {
+    case SqlEngine::SqlServer:
+        return server;
+    case SqlEngine::PostgreSql:
+        return postgres;
+    case SqlEngine::SqlCipher:
+        break;
+    }
+    return cipher;
+}
+
+QString SqlDialect::trueLiteral() const {
+    return m_engine == SqlEngine::PostgreSql ? QStringLiteral("true") : QStringLiteral("1");
+}
+
+QString SqlDialect::falseLiteral() const {
+    return m_engine == SqlEngine::PostgreSql ? QStringLiteral("false") : QStringLiteral("0");
+}
+
+QVariant SqlDialect::boolValue(bool value) const {
+    if (m_engine == SqlEngine::SqlCipher)
+        return QVariant(value ? 1 : 0);
+    return QVariant(value);
+}
+
+QVariant SqlDialect::dateParam(const QString& text) const {
+    const QString trimmed = text.trimmed();
+    const QDate date = QDate::fromString(trimmed, QStringLiteral("yyyy-MM-dd"));
+    if (!date.isValid())
+        return QVariant(text);
+    return dateValue(date);
+}
+
+QVariant SqlDialect::dateValue(const QDate& date) const {
+    if (!date.isValid())
+        return QVariant(QMetaType(QMetaType::QDate));
+    if (m_engine == SqlEngine::SqlCipher)
+        return QVariant(date.toString(QStringLiteral("yyyy-MM-dd")));
+    return QVariant(date);
+}
+
+QString SqlDialect::lastInsertIdSql(const QString& table, const QString& keyColumn) const {
+    switch (m_engine) {
+    case SqlEngine::SqlServer:
+        // The session's last identity; a separate ODBC batch has no scope of its own.
+        Q_UNUSED(table);
+        return QStringLiteral("SELECT @@IDENTITY");
+    case SqlEngine::PostgreSql: {
+        // Unquoted names fold to lower case in PostgreSQL, so the key column is stored as "id".
+        const QString quotedTable = QString(table).replace(u'\'', QStringLiteral("''"));
+        return QStringLiteral("SELECT currval(pg_get_serial_sequence('%1', '%2'))")
+            .arg(quotedTable, keyColumn.toLower());
+    }
+    case SqlEngine::SqlCipher:
+        break;
+    }
+    return QStringLiteral("SELECT last_insert_rowid()");
+}
+
+QString SqlDialect::quoteIdentifier(const QString& name) const {
+    if (m_engine == SqlEngine::SqlServer)
+        return u'[' + QString(name).replace(u']', QStringLiteral("]]")) + u']';
+    QString folded = name;
+    if (m_engine == SqlEngine::PostgreSql) {
+        // The schema is written with unquoted names, which PostgreSQL folds to lower case (ASCII only).
+        for (QChar& c : folded)
+            if (c.unicode() < 128)
+                c = c.toLower();
+    }
+    return u'"' + folded.replace(u'"', QStringLiteral("\"\"")) + u'"';
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "SqlEngine.h"
+
+#include <QString>
+#include <QVariant>
+
+// The one place where the engines differ in the SQL the program writes and the values it binds.
+class SqlDialect {
+public:
+    static const SqlDialect& forEngine(SqlEngine engine);
+
+    SqlEngine engine() const { return m_engine; }
+
+    // Literals of a yes/no column in SQL text ("1"/"0" where the engine has no boolean keyword).
+    QString trueLiteral() const;
+    QString falseLiteral() const;
+    // A yes/no value as it is bound to a parameter.
+    QVariant boolValue(bool value) const;
+
+    // A date parameter given as a "yyyy-MM-dd" text (the date editors' text). The file engine compares
+    // date texts; the servers get a real date so no server date setting can misread it. A text that is
+    // no date is passed on unchanged, so the engine reports it.
+    QVariant dateParam(const QString& text) const;
+    // A date value as it is written into a date column (null date -> null).
+    QVariant dateValue(const QDate& date) const;
+
+    // The statement that returns the key the last insert into table (on this connection) received.
+    QString lastInsertIdSql(const QString& table, const QString& keyColumn = QStringLiteral("ID")) const;
+
+    // An identifier quoted for this engine (table and column names are used verbatim otherwise).
+    QString quoteIdentifier(const QString& name) const;
+
+private:
+    explicit SqlDialect(SqlEngine engine) : m_engine(engine) {}
+    SqlEngine m_engine;
+};
