@@ -45,5 +45,5 @@ public:
     int count() const;
 
 private:
-    QList<QIcon> icons_;
+    mutable QList<QIcon> icons_;
 };
