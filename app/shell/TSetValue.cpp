@@ -1,0 +1,5 @@
+#include "TSetValue.h"
+
+TSetValue AppGlobals;
+
+QString DefaultDBName = QStringLiteral("House.HDB");

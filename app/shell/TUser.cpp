@@ -1,0 +1,3 @@
+#include "TUser.h"
+
+TUser CurrentUser;
