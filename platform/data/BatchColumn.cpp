@@ -41,6 +41,7 @@ bool isTextValue(const QVariant& v) {
 BatchColumn BatchColumn::fromField(const QSqlField& field) {
     BatchColumn c;
     c.name = field.name();
+    c.type = field.metaType();
     const int id = field.metaType().id();
     if (id == QMetaType::QString || id == QMetaType::QChar) {
         c.kind = Kind::Text;
@@ -319,4 +320,157 @@ bool BatchColumn::moneyFromVariant(const QVariant& value, qint64* scaled) {
     bool tooPrecise = false;
     bool overflow = false;
     return parseMoney(value.toString().trimmed(), scaled, &tooPrecise, &overflow) && !overflow;
+}
+
+namespace {
+
+// "yyyy-MM-dd" (what the file engine stores) read without the general date parser.
+QDate quickIsoDate(const QString& text) {
+    if (text.size() >= 10 && text[4] == u'-' && text[7] == u'-') {
+        int parts[3] = {0, 0, 0};
+        const int starts[3] = {0, 5, 8};
+        const int lengths[3] = {4, 2, 2};
+        for (int p = 0; p < 3; ++p)
+            for (int i = 0; i < lengths[p]; ++i) {
+                const char16_t ch = text[starts[p] + i].unicode();
+                if (ch < u'0' || ch > u'9')
+                    return DateText::parse(text);
+                parts[p] = parts[p] * 10 + (ch - u'0');
+            }
+        const QDate date(parts[0], parts[1], parts[2]);
+        if (date.isValid())
+            return date;
+    }
+    return DateText::parse(text);
+}
+
+QDate dateOf(const QVariant& value) {
+    switch (value.metaType().id()) {
+    case QMetaType::QDate:
+        return value.toDate();
+    case QMetaType::QDateTime:
+        return value.toDateTime().date();
+    default:
+        return quickIsoDate(value.toString());
+    }
+}
+
+} // namespace
+
+void BatchColumn::encode(BatchRow::Builder& builder, const QVariant& v) const {
+    if (v.isNull()) {
+        builder.addNull();
+        return;
+    }
+    switch (kind) {
+    case Kind::Text:
+        builder.addString(v.toString());
+        return;
+    case Kind::Integer:
+        builder.addInteger(v.toLongLong());
+        return;
+    case Kind::Money: {
+        qint64 scaled = 0;
+        if (moneyFromVariant(v, &scaled))
+            builder.addInteger(scaled);
+        else
+            builder.addNull();
+        return;
+    }
+    case Kind::Date: {
+        const QDate date = dateOf(v);
+        if (date.isValid())
+            builder.addInteger(date.toJulianDay());
+        else
+            builder.addNull();
+        return;
+    }
+    case Kind::Boolean: {
+        const int id = v.metaType().id();
+        if (id == QMetaType::QString || id == QMetaType::QByteArray) {
+            const QString t = v.toString().trimmed().toLower();
+            builder.addInteger(!(t.isEmpty() || t == u"0" || t == u"false") ? 1 : 0);
+        } else {
+            builder.addInteger(v.toBool() ? 1 : 0);
+        }
+        return;
+    }
+    case Kind::Other:
+        if (binary)
+            builder.addBytes(v.toByteArray());
+        else
+            builder.addString(v.toString());
+        return;
+    }
+}
+
+void BatchColumn::encodeKept(BatchRow::Builder& builder, const QVariant& v) const {
+    if (kind == Kind::Money && !v.isNull()) {
+        builder.addInteger(qint64(std::llround(v.toDouble() * double(MoneyScale))));
+        return;
+    }
+    encode(builder, v);
+}
+
+QVariant BatchColumn::decode(const BatchRow& row, int column) const {
+    if (row.isNull(column))
+        return {};
+    switch (kind) {
+    case Kind::Text:
+        return QVariant(row.string(column));
+    case Kind::Integer: {
+        const qint64 n = row.integer(column);
+        if (n >= std::numeric_limits<int>::min() && n <= std::numeric_limits<int>::max())
+            return QVariant(int(n));
+        return QVariant(n);
+    }
+    case Kind::Money:
+        return QVariant(moneyDouble(row.integer(column)));
+    case Kind::Date:
+        return QVariant(QDate::fromJulianDay(row.integer(column)));
+    case Kind::Boolean:
+        return QVariant(row.integer(column) != 0);
+    case Kind::Other:
+        if (binary)
+            return QVariant(row.bytes(column));
+        return QVariant(row.string(column));
+    }
+    return {};
+}
+
+QString BatchColumn::decodeText(const BatchRow& row, int column) const {
+    if (row.isNull(column))
+        return QString();
+    switch (kind) {
+    case Kind::Text:
+        return row.string(column);
+    case Kind::Integer:
+        return QString::number(row.integer(column));
+    case Kind::Money:
+        return moneyText(row.integer(column));
+    case Kind::Date:
+        return DateText::format(QDate::fromJulianDay(row.integer(column)));
+    case Kind::Boolean:
+    case Kind::Other:
+        break;
+    }
+    return textOf(decode(row, column));
+}
+
+QString BatchColumn::textOf(const QVariant& v) const {
+    if (v.isNull())
+        return QString();
+    switch (kind) {
+    case Kind::Money:
+        return moneyText(qint64(std::llround(v.toDouble() * double(MoneyScale))));
+    case Kind::Date:
+        return DateText::format(v.toDate());
+    case Kind::Boolean:
+        return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case Kind::Text:
+    case Kind::Integer:
+    case Kind::Other:
+        break;
+    }
+    return v.toString();
 }

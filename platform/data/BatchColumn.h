@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BatchDataSet.h"
+#include "BatchRow.h"
 
 #include <QString>
 #include <QVariant>
@@ -16,6 +17,7 @@ public:
     static BatchColumn fromField(const QSqlField& field);
 
     QString name;
+    QMetaType type; // as the driver reports it (typed nulls are bound with it)
     Kind kind = Kind::Other;
     int maxLength = 0;     // text: characters, 0 = no limit
     qint64 moneyLimit = 0; // money: largest absolute value in ten-thousandths, 0 = int64
@@ -26,6 +28,16 @@ public:
     QVariant normalize(const QVariant& value) const;
     // What clearing the column stores: empty text for text, null otherwise.
     QVariant clearedValue() const;
+
+    // A value as the driver gives it, packed into the row being built.
+    void encode(BatchRow::Builder& builder, const QVariant& driverValue) const;
+    // A kept value (normalize() form) packed into the row being built.
+    void encodeKept(BatchRow::Builder& builder, const QVariant& value) const;
+    // The field of a packed row in the kept form, and as the text the grid shows.
+    QVariant decode(const BatchRow& row, int column) const;
+    QString decodeText(const BatchRow& row, int column) const;
+    // A kept value as text: dates as DateText, money without trailing zeros, null as "".
+    QString textOf(const QVariant& value) const;
 
     // Money amounts are kept exactly, in ten-thousandths.
     static constexpr qint64 MoneyScale = 10000;
