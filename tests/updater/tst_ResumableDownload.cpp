@@ -1,0 +1,366 @@
+#include "NginxServer.h"
+#include "ResumableDownload.h"
+#include "ScriptServer.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+// The body odd_http_server.py serves.
+QByteArray pattern(int size) {
+    QByteArray out(size, Qt::Uninitialized);
+    for (int i = 0; i < size; ++i)
+        out[i] = char((i * 7 + 3) % 251);
+    return out;
+}
+
+QByteArray randomBytes(int size) {
+    QByteArray out(size, Qt::Uninitialized);
+    QRandomGenerator gen(size);
+    for (int i = 0; i < size; ++i)
+        out[i] = char(gen.bounded(256));
+    return out;
+}
+
+void writeFile(const QString& path, const QByteArray& data) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(data), data.size());
+}
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Short waits so a silent server ends a test at once; the program's own waits are longer.
+void quickWaits(ResumableDownload& d) {
+    d.setConnectTimeout(3000);
+    d.setHeaderTimeout(1500);
+    d.setBodyTimeout(400);
+}
+
+struct Run {
+    bool ok = false;
+    QStringList log;
+    QList<QPair<qint64, qint64>> progress;
+};
+
+Run download(const QString& url, const QString& local,
+             const std::function<void(ResumableDownload&)>& tune = {}) {
+    ResumableDownload d;
+    quickWaits(d);
+    if (tune)
+        tune(d);
+    Run run;
+    QObject::connect(&d, &ResumableDownload::logLine, [&](const QString& t) { run.log << t; });
+    QObject::connect(&d, &ResumableDownload::progress, [&](qint64 announced, qint64 received) {
+        run.progress.append({announced, received});
+    });
+    run.ok = d.DownloadFile(url, local);
+    return run;
+}
+} // namespace
+
+class TestResumableDownload : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_root;
+    QByteArray m_big;
+    NginxServer m_nginx;
+
+private slots:
+    void initTestCase() {
+        m_big = randomBytes(300000);
+        writeFile(m_root.filePath(QStringLiteral("www/Lintara")), m_big);
+        writeFile(m_root.filePath(QStringLiteral("www/half.bin")), randomBytes(8000));
+        writeFile(m_root.filePath(QStringLiteral("www/image/main.bmp")), randomBytes(12345));
+        writeFile(m_root.filePath(QStringLiteral("www/房屋 清单.txt")), randomBytes(5000));
+        QVERIFY2(m_nginx.start(m_root.filePath(QStringLiteral("www"))), qPrintable(m_nginx.errorText()));
+    }
+    void cleanupTestCase() { m_nginx.stop(); }
+
+    void urlPieces_data() {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("hostName");
+        QTest::addColumn<int>("port");
+        QTest::newRow("plain") << "http://h/dir/app.exe"
+                               << "h"
+                               << "dir/app.exe"
+                               << "h" << 80;
+        QTest::newRow("capital scheme") << "HTTP://h/dir/app.exe"
+                                        << "h"
+                                        << "dir/app.exe"
+                                        << "h" << 80;
+        QTest::newRow("blanks and port") << "  http://h:8080/a/b "
+                                         << "h:8080"
+                                         << "a/b"
+                                         << "h" << 8080;
+        QTest::newRow("no slash") << "h"
+                                  << "h"
+                                  << "h"
+                                  << "h" << 80;
+        QTest::newRow("no scheme") << "10.0.0.5/x"
+                                   << "10.0.0.5"
+                                   << "x"
+                                   << "10.0.0.5" << 80;
+        QTest::newRow("bad port") << "http://h:http/x"
+                                  << "h:http"
+                                  << "x"
+                                  << "h" << 0;
+        QTest::newRow("ipv6") << "http://[::1]:81/x"
+                              << "[::1]:81"
+                              << "x"
+                              << "::1" << 81;
+    }
+    void urlPieces() {
+        QFETCH(QString, url);
+        QFETCH(QString, host);
+        QFETCH(QString, path);
+        QFETCH(QString, hostName);
+        QFETCH(int, port);
+        QCOMPARE(ResumableDownload::UrlHost(url), host);
+        QCOMPARE(ResumableDownload::UrlPath(url), path);
+        QCOMPARE(ResumableDownload::UrlHostName(url), hostName);
+        QCOMPARE(int(ResumableDownload::UrlPort(url)), port);
+    }
+
+    void progressText_data() {
+        QTest::addColumn<qint64>("announced");
+        QTest::addColumn<qint64>("received");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zeros show nothing") << qint64(0) << qint64(0) << "共  字节，已下载  字节";
+        QTest::newRow("thousands") << qint64(1234567) << qint64(4096)
+                                   << "共 1,234,567 字节，已下载 4,096 字节";
+        QTest::newRow("small") << qint64(999) << qint64(1) << "共 999 字节，已下载 1 字节";
+    }
+    void progressText() {
+        QFETCH(qint64, announced);
+        QFETCH(qint64, received);
+        QFETCH(QString, text);
+        QCOMPARE(ResumableDownload::progressText(announced, received), text);
+    }
+
+    void freshDownloadFromNginx() {
+        const QString local = m_root.filePath(QStringLiteral("fresh/Lintara"));
+        QDir().mkpath(QFileInfo(local).absolutePath());
+        const Run run = download(m_nginx.baseUrl() + QStringLiteral("Lintara"), local);
+        QVERIFY(run.ok);
+        QVERIFY(readFile(local) == m_big);
+        QCOMPARE(run.log, QStringList{local + QStringLiteral("文件下载完成")});
+        QVERIFY(!run.progress.isEmpty());
+        qint64 before = 0;
+        for (const auto& p : run.progress) {
+            QCOMPARE(p.first, qint64(m_big.size()));
+            QVERIFY(p.second - before > 0 && p.second - before <= 4096);
+            before = p.second;
+        }
+        QCOMPARE(before, qint64(m_big.size()));
+    }
+
+    void resumeAppendsAfterTheLocalPart_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("localSize");
+        QTest::newRow("1000 bytes there") << "Lintara" << 1000;
+        QTest::newRow("exactly half there") << "half.bin" << 4000;
+        QTest::newRow("sub-folder") << "image/main.bmp" << 0;
+        QTest::newRow("blank and Chinese in the name") << "房屋 清单.txt" << 17;
+    }
+    void resumeAppendsAfterTheLocalPart() {
+        QFETCH(QString, name);
+        QFETCH(int, localSize);
+        const QByteArray whole = readFile(m_root.filePath(QStringLiteral("www/") + name));
+        const QString local = m_root.filePath(QStringLiteral("resume/") + QString(name).replace('/', '_'));
+        writeFile(local, whole.left(localSize));
+        const Run run = download(m_nginx.baseUrl() + name, local);
+        QVERIFY(run.ok);
+        QVERIFY(readFile(local) == whole);
+        QCOMPARE(run.log, QStringList{local + QStringLiteral("文件下载完成")});
+        QCOMPARE(run.progress.first().first, qint64(whole.size() - localSize));
+        QCOMPARE(run.progress.last().second, qint64(whole.size() - localSize));
+    }
+
+    void completeFileIsNotWritten() {
+        const QString local = m_root.filePath(QStringLiteral("complete/Lintara"));
+        writeFile(local, m_big);
+        const Run run = download(m_nginx.baseUrl() + QStringLiteral("Lintara"), local);
+        QVERIFY(run.ok);
+        QVERIFY(run.progress.isEmpty());
+        QCOMPARE(run.log, QStringList{local + QStringLiteral("文件下载完成")});
+        QVERIFY(readFile(local) == m_big);
+    }
+
+    void missingFileOnTheServerFails() {
+        const QString local = m_root.filePath(QStringLiteral("missing/nothing.exe"));
+        QDir().mkpath(QFileInfo(local).absolutePath());
+        const Run run = download(m_nginx.baseUrl() + QStringLiteral("nothing.exe"), local);
+        QVERIFY(!run.ok);
+        QCOMPARE(readFile(local).size(), 0);
+    }
+
+    void refusedConnectionFails() {
+        const QString local = m_root.filePath(QStringLiteral("refused.bin"));
+        const QString url =
+            QStringLiteral("http://127.0.0.1:%1/dir/refused.bin").arg(ScriptServer::freePort());
+        const Run run = download(url, local);
+        QVERIFY(!run.ok);
+        QCOMPARE(run.log, QStringList{QStringLiteral("dir/refused.bin服务器连接失败，取消下载")});
+    }
+
+    void interruptStopsAfterTheBlockInHand() {
+        const QString local = m_root.filePath(QStringLiteral("cancel/Lintara"));
+        QDir().mkpath(QFileInfo(local).absolutePath());
+        ResumableDownload d;
+        quickWaits(d);
+        QStringList log;
+        connect(&d, &ResumableDownload::logLine, [&](const QString& t) { log << t; });
+        bool interrupted = false;
+        connect(&d, &ResumableDownload::progress, [&](qint64, qint64) {
+            if (!interrupted)
+                d.requestCancel();
+            interrupted = true;
+        });
+        QVERIFY(!d.DownloadFile(m_nginx.baseUrl() + QStringLiteral("Lintara"), local));
+        QVERIFY(log.isEmpty());
+        const QByteArray got = readFile(local);
+        QVERIFY(got.size() > 0 && got.size() <= 4096);
+        QVERIFY(m_big.startsWith(got));
+        // The next attempt carries on from there.
+        QVERIFY(d.DownloadFile(m_nginx.baseUrl() + QStringLiteral("Lintara"), local));
+        QVERIFY(readFile(local) == m_big);
+    }
+
+    void serverIgnoringRangeIsNotResumed() {
+        ScriptServer plain;
+        QVERIFY(plain.startPlain(m_root.filePath(QStringLiteral("www"))));
+        const QString local = m_root.filePath(QStringLiteral("plain/Lintara"));
+        writeFile(local, m_big.left(1000));
+        const Run run = download(plain.baseUrl() + QStringLiteral("Lintara"), local);
+        QVERIFY(!run.ok);
+        QVERIFY(run.log.isEmpty());
+        QVERIFY(readFile(local) == m_big.left(1000));
+    }
+
+    void oddServers_data() {
+        QTest::addColumn<QStringList>("serverArgs");
+        QTest::addColumn<int>("localSize");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("logEnd");
+        QTest::addColumn<int>("finalSize"); // -1: some prefix of the file
+        const QString failed = QStringLiteral("服务器连接失败，取消下载");
+        QTest::newRow("closes early") << QStringList{"--mode", "close-early"} << 0 << false << failed << 3000;
+        QTest::newRow("closes early on resume")
+            << QStringList{"--mode", "close-early"} << 1000 << false << failed << 4000;
+        QTest::newRow("stalls in the body")
+            << QStringList{"--mode", "stall-body"} << 0 << false << failed << 3000;
+        QTest::newRow("stalls in the headers")
+            << QStringList{"--mode", "stall-headers"} << 500 << false << failed << 500;
+        QTest::newRow("closes inside the headers")
+            << QStringList{"--mode", "cut-headers"} << 0 << false << failed << 0;
+        QTest::newRow("announces less than it sends")
+            << QStringList{"--mode", "wrong-length", "--announce", "100"} << 0 << true
+            << "实际收到文件长度大于服务器标识长度，跳过下载" << -1;
+        QTest::newRow("announces the local size")
+            << QStringList{"--mode", "equal-offset", "--size", "5000"} << 1000 << true
+            << "当前长度大于服务器标识长度，跳过下载" << 1000;
+        QTest::newRow("length in small letters")
+            << QStringList{"--mode", "lowercase-length"} << 0 << true << "文件下载完成" << 10000;
+        QTest::newRow("length without the blank")
+            << QStringList{"--mode", "tight-length"} << 0 << false << failed << 0;
+        QTest::newRow("no length on HEAD")
+            << QStringList{"--mode", "no-head-length"} << 2000 << true << "文件下载完成" << 10000;
+        QTest::newRow("ignores the range")
+            << QStringList{"--mode", "ignore-range"} << 1000 << false << QString() << 1000;
+    }
+    void oddServers() {
+        QFETCH(QStringList, serverArgs);
+        QFETCH(int, localSize);
+        QFETCH(bool, ok);
+        QFETCH(QString, logEnd);
+        QFETCH(int, finalSize);
+        ScriptServer server;
+        QVERIFY(server.startOdd(serverArgs));
+        const int size = serverArgs.contains(QStringLiteral("5000")) ? 5000 : 10000;
+        const QByteArray body = pattern(size);
+        const QString local = m_root.filePath(QStringLiteral("odd/") + QTest::currentDataTag());
+        writeFile(local, body.left(localSize));
+        const Run run = download(server.baseUrl() + QStringLiteral("dir/app.exe"), local);
+        QCOMPARE(run.ok, ok);
+        if (logEnd.isEmpty())
+            QVERIFY(run.log.isEmpty());
+        else
+            QVERIFY2(!run.log.isEmpty() && run.log.last().endsWith(logEnd), qPrintable(run.log.join('|')));
+        const QByteArray got = readFile(local);
+        QVERIFY(body.startsWith(got));
+        if (finalSize >= 0)
+            QCOMPARE(got.size(), finalSize);
+        else
+            QVERIFY(got.size() >= 100 && got.size() < size);
+    }
+
+    void partialFromAnEarlyCloseResumesLater() {
+        const QString local = m_root.filePath(QStringLiteral("later/app.exe"));
+        QDir().mkpath(QFileInfo(local).absolutePath());
+        {
+            ScriptServer early;
+            QVERIFY(early.startOdd({"--mode", "close-early", "--cut", "3000"}));
+            QVERIFY(!download(early.baseUrl() + QStringLiteral("app.exe"), local).ok);
+        }
+        ScriptServer good;
+        QVERIFY(good.startOdd({}));
+        const Run run = download(good.baseUrl() + QStringLiteral("app.exe"), local);
+        QVERIFY(run.ok);
+        QVERIFY(readFile(local) == pattern(10000));
+        QCOMPARE(run.progress.first().first, qint64(7000));
+    }
+
+    void requestsAreSentByteForByte() {
+        const QString record = m_root.filePath(QStringLiteral("requests.log"));
+        ScriptServer server;
+        QVERIFY(server.startOdd({"--record", record}));
+        const QString local = m_root.filePath(QStringLiteral("recorded/app.exe"));
+        writeFile(local, pattern(10000).left(1000));
+        const QString host = QStringLiteral("127.0.0.1:%1").arg(server.port());
+        QVERIFY(download(QStringLiteral(" HTTP://") + host + QStringLiteral("/dir/app.exe"), local).ok);
+        const QByteArray h = host.toLatin1();
+        const QByteArray head =
+            "HEAD /dir/app.exe HTTP/1.1\r\n"
+            "Pragma: no-cache\r\n"
+            "Cache-Control: no-cache\r\n"
+            "User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; .NET CLR 1.0.3705)\r\n"
+            "Host: " +
+            h + "\r\n\r\n";
+        const QByteArray get =
+            "GET /dir/app.exe HTTP/1.1\r\n"
+            "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*\r\n"
+            "User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; .NET CLR 1.0.3705)\r\n"
+            "RANGE: bytes=1000-\r\n"
+            "Host: " +
+            h + "\r\n\r\n";
+        const QByteArray expected = "=== " + QByteArray::number(head.size()) + "\n" + head +
+                                    "=== " + QByteArray::number(get.size()) + "\n" + get;
+        QCOMPARE(readFile(record), expected);
+    }
+
+    void freshFileAsksFromByteZero() {
+        const QString record = m_root.filePath(QStringLiteral("requests0.log"));
+        ScriptServer server;
+        QVERIFY(server.startOdd({"--record", record}));
+        const QString local = m_root.filePath(QStringLiteral("recorded0/new.dll"));
+        QDir().mkpath(QFileInfo(local).absolutePath());
+        QVERIFY(!QFile::exists(local));
+        QVERIFY(download(server.baseUrl() + QStringLiteral("new.dll"), local).ok);
+        QVERIFY(readFile(record).contains("\r\nRANGE: bytes=0-\r\n"));
+        QVERIFY(readFile(local) == pattern(10000));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestResumableDownload)
+#include "tst_ResumableDownload.moc"
