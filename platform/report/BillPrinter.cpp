@@ -30,6 +30,10 @@ int BillPrinter::modeFromParameter(const QString& printModal) {
 
 BillPrinter::BillPrinter(const QStringList& columns) : m_columns(columns) {}
 
+BillPrinter::~BillPrinter() = default;
+
+ReportPreviewDialog* BillPrinter::preview() const { return m_preview.data(); }
+
 bool BillPrinter::print(QWidget* parent, int printMode, const QString& templatePath, const QString& percent,
                         const QString& companyName, const QString& companyTel, const QVariantMap& record) {
     if (!QFileInfo(templatePath).isFile()) {

@@ -26,6 +26,9 @@ public:
 
     // columns: the family's columns, offered in the designer for fields (in table order).
     explicit BillPrinter(const QStringList& columns = {});
+    ~BillPrinter();
+    BillPrinter(const BillPrinter&) = delete;
+    BillPrinter& operator=(const BillPrinter&) = delete;
 
     // Never throws: a missing template, a bad template or a missing printer is shown in a
     // message box and nothing is printed. Returns true when the bill was printed, shown or designed.
@@ -34,7 +37,7 @@ public:
 
     const Report& report() const { return m_report; }
     // The preview the last print in mode 1 opened, while it is open.
-    ReportPreviewDialog* preview() const { return m_preview; }
+    ReportPreviewDialog* preview() const;
 
 private:
     void run(QWidget* parent, int printMode, const QVariantMap& record);
