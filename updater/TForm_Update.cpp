@@ -136,9 +136,11 @@ void TForm_Update::buildComponents() {
     ListView_files->horizontalHeader()->setHighlightSections(false);
     ListView_files->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     ListView_files->horizontalHeader()->setFixedHeight(22);
-    ListView_files->setColumnWidth(0, 124);
-    ListView_files->setColumnWidth(1, 126);
-    ListView_files->setColumnWidth(2, 66);
+    ListView_files->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ListView_files->horizontalHeader()->setMinimumSectionSize(40);
+    ListView_files->setColumnWidth(0, 120);
+    ListView_files->setColumnWidth(1, 128);
+    ListView_files->setColumnWidth(2, 64);
     ListView_files->horizontalHeader()->setStretchLastSection(true);
     ListView_files->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView_files->setSelectionBehavior(QAbstractItemView::SelectRows);

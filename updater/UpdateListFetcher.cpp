@@ -31,6 +31,11 @@ QByteArray UpdateListFetcher::get(const QString& url) {
         QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
+    // The wait can end early when the program is asked to quit meanwhile.
+    if (!reply->isFinished()) {
+        reply->abort();
+        throw std::runtime_error("request not finished");
+    }
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (reply->error() != QNetworkReply::NoError)
         throw std::runtime_error(reply->errorString().toStdString());
