@@ -15,7 +15,7 @@ constexpr double HandlePx = 7; // handle square
 constexpr double MinSize = 1;  // mm, boxes and text items
 
 double snap(double mm, double step) { return std::round(mm / step) * step; }
-double tidy(double mm) { return std::round(mm * 10.0) / 10.0; }
+double tidy(double mm) { return std::round(mm * 100.0) / 100.0; }
 
 double distanceToSegment(QPointF p, QPointF a, QPointF b) {
     const QPointF d = b - a;

@@ -30,11 +30,11 @@ bool numberOf(const QVariant& value, double* number) {
 QString plain(const QVariant& value) {
     switch (value.metaType().id()) {
     case QMetaType::QDate:
-        return DateText::format(value.toDate());
+        return value.toDate().toString(QLatin1String(DateText::Iso));
     case QMetaType::QDateTime: {
         const QDateTime dt = value.toDateTime();
         if (dt.time() == QTime(0, 0))
-            return DateText::format(dt.date());
+            return dt.date().toString(QLatin1String(DateText::Iso));
         return dt.toString(QStringLiteral("yyyy-MM-dd hh:mm"));
     }
     case QMetaType::Bool:
