@@ -47,12 +47,6 @@ void plus(QPainter& p, const QPointF& c, qreal s, const QColor& col, qreal w = 2
     p.drawLine(QPointF(c.x(), c.y() - s), QPointF(c.x(), c.y() + s));
 }
 
-void cross(QPainter& p, const QPointF& c, qreal s, const QColor& col, qreal w = 2.4) {
-    p.setPen(outline(col, w));
-    p.drawLine(QPointF(c.x() - s, c.y() - s), QPointF(c.x() + s, c.y() + s));
-    p.drawLine(QPointF(c.x() - s, c.y() + s), QPointF(c.x() + s, c.y() - s));
-}
-
 void triangle(QPainter& p, bool up, qreal top, qreal bottom, const QColor& col) {
     QPainterPath t;
     if (up) {
