@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QSqlField>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -50,14 +51,16 @@ BatchColumn BatchColumn::fromField(const QSqlField& field) {
         c.kind = Kind::Integer;
     } else if (id == QMetaType::Double || id == QMetaType::Float) {
         c.kind = Kind::Money;
-        // numeric(p,s) reports p digits and s decimals; the money kind keeps four decimals.
+        // Amounts travel as binary fractions, exact to four places up to 2^53 ten-thousandths; a
+        // numeric(p,s) column may hold less.
+        c.moneyLimit = (qint64(1) << 53) - 1;
         const int digits = field.length() > 0 ? int(field.length()) : 0;
         const int decimals = field.precision() > 0 ? int(field.precision()) : 4;
-        if (digits > 0 && digits - decimals < 15 && digits - decimals >= 0) {
+        if (digits > decimals && digits - decimals + 4 <= 15) {
             qint64 limit = 1;
             for (int i = 0; i < digits - decimals + 4; ++i)
                 limit *= 10;
-            c.moneyLimit = limit - 1;
+            c.moneyLimit = std::min(c.moneyLimit, limit - 1);
         }
     } else if (id == QMetaType::QDate || id == QMetaType::QDateTime) {
         c.kind = Kind::Date;

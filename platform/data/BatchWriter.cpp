@@ -8,6 +8,8 @@
 #include "SqlDialect.h"
 
 #include <QDate>
+#include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -21,7 +23,10 @@ QString BatchWriter::conflictMessage() {
 }
 
 QString BatchWriter::columnSql(int column) const {
-    return m_connection.dialect().quoteIdentifier(m_columns[size_t(column)].name);
+    // The name exactly as the driver reported it, quoted the driver's way (which also holds on an
+    // ODBC source whose server is not the one the dialect expects).
+    const QSqlDatabase db = m_connection.database();
+    return db.driver()->escapeIdentifier(m_columns[size_t(column)].name, QSqlDriver::FieldName);
 }
 
 QVariant BatchWriter::bindable(int column, const QVariant& kept) const {
@@ -38,9 +43,7 @@ QVariant BatchWriter::bindable(int column, const QVariant& kept) const {
     case BatchColumn::Kind::Boolean:
         return dialect.boolValue(kept.toBool());
     case BatchColumn::Kind::Money:
-        // The exact decimal text: a binary fraction could miss the stored value by its last digit.
-        return QVariant(
-            BatchColumn::moneyText(qint64(std::llround(kept.toDouble() * double(BatchColumn::MoneyScale)))));
+        return QVariant(kept.toDouble());
     default:
         return kept;
     }
@@ -61,6 +64,10 @@ void BatchWriter::appendStoredCheck(QString& sql, QVariantList& binds, const Bat
         // Null-safe on every engine: a null read is checked with IS NULL, anything else with "=".
         if (stored.isNull(c)) {
             sql += columnSql(c) + QStringLiteral(" IS NULL");
+        } else if (column.kind == BatchColumn::Kind::Money) {
+            // Money travels as a binary fraction; rounded back to four places it is the stored amount.
+            sql += columnSql(c) + QStringLiteral(" = CAST(? AS DECIMAL(19,4))");
+            binds.append(bindable(c, column.decode(stored, c)));
         } else {
             sql += columnSql(c) + QStringLiteral(" = ?");
             binds.append(bindable(c, column.decode(stored, c)));
@@ -68,9 +75,14 @@ void BatchWriter::appendStoredCheck(QString& sql, QVariantList& binds, const Bat
     }
 }
 
-void BatchWriter::run(const QString& sql, const QVariantList& binds, int expectAffected) {
-    QSqlQuery query(m_connection.database());
-    query.setForwardOnly(true);
+QSqlQuery& BatchWriter::newStatement() {
+    m_statements.push_back(std::make_unique<QSqlQuery>(m_connection.database()));
+    m_statements.back()->setForwardOnly(true);
+    return *m_statements.back();
+}
+
+QSqlQuery& BatchWriter::run(const QString& sql, const QVariantList& binds, int expectAffected) {
+    QSqlQuery& query = newStatement();
     if (!query.prepare(sql))
         throw DbError::fromSqlError(query.lastError(), sql);
     for (const QVariant& v : binds)
@@ -79,6 +91,7 @@ void BatchWriter::run(const QString& sql, const QVariantList& binds, int expectA
         throw DbError::fromSqlError(query.lastError(), sql);
     if (expectAffected >= 0 && query.numRowsAffected() != expectAffected)
         throw DbError(conflictMessage());
+    return query;
 }
 
 void BatchWriter::remove(const BatchRow& stored) {
@@ -134,8 +147,7 @@ QVariant BatchWriter::insert(const BatchPendingRow& values) {
     if (m_key < 0)
         return {};
     const QString idSql = m_connection.dialect().lastInsertIdSql(m_table, m_columns[size_t(m_key)].name);
-    QSqlQuery query(m_connection.database());
-    query.setForwardOnly(true);
+    QSqlQuery& query = newStatement();
     if (!query.exec(idSql))
         throw DbError::fromSqlError(query.lastError(), idSql);
     if (!query.next())
@@ -158,8 +170,7 @@ BatchRow BatchWriter::readBack(const QVariant& key, const BatchRow* stored, cons
             sql += (c ? QStringLiteral(", ") : QString()) + columnSql(c);
         sql += QStringLiteral(" FROM ") + m_table + QStringLiteral(" WHERE ") + columnSql(m_key) +
                QStringLiteral(" = ?");
-        QSqlQuery query(m_connection.database());
-        query.setForwardOnly(true);
+        QSqlQuery& query = newStatement();
         if (!query.prepare(sql))
             throw DbError::fromSqlError(query.lastError(), sql);
         query.addBindValue(bindable(m_key, m_columns[size_t(m_key)].normalize(key)));

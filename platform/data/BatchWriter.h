@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 
+#include <memory>
 #include <vector>
 
 class BatchColumn;
@@ -30,11 +32,14 @@ public:
 private:
     QVariant bindable(int column, const QVariant& kept) const;
     void appendStoredCheck(QString& sql, QVariantList& binds, const BatchRow& stored) const;
-    void run(const QString& sql, const QVariantList& binds, int expectAffected);
+    QSqlQuery& run(const QString& sql, const QVariantList& binds, int expectAffected);
+    QSqlQuery& newStatement();
     QString columnSql(int column) const;
 
     DatabaseConnection& m_connection;
     QString m_table;
     const std::vector<BatchColumn>& m_columns;
     int m_key;
+    // Statements live as long as the writer, so none is released inside a failed transaction.
+    std::vector<std::unique_ptr<QSqlQuery>> m_statements;
 };
