@@ -57,8 +57,8 @@ QVariantMap leaseRecord() {
 
 QVariantMap saleRecord() {
     QVariantMap r = leaseRecord();
-    for (const char* lease : {"租金", "承租人姓名", "承租人联系电话", "承租人身份证号码", "承租价格", "承租日期",
-                              "承租截止日期", "承租方备注", "跟踪报警标志", "跟踪报警日期"})
+    for (const char* lease : {"租金", "承租人姓名", "承租人联系电话", "承租人身份证号码", "承租价格",
+                              "承租日期", "承租截止日期", "承租方备注", "跟踪报警标志", "跟踪报警日期"})
         r.remove(QString::fromUtf8(lease));
     r.insert(QStringLiteral("收件号"), QStringLiteral("00000045"));
     r.insert(QStringLiteral("产别"), QStringLiteral("商品房"));

@@ -11,9 +11,13 @@
 #include <QPrinter>
 #include <QWidget>
 
-QString BillPrinter::leaseTemplate() { return QStringLiteral("/Template/出租单.Rtm"); }
+QString BillPrinter::leaseTemplate() {
+    return QStringLiteral("/Template/出租单.Rtm");
+}
 
-QString BillPrinter::saleTemplate() { return QStringLiteral("/Template/出售单.Rtm"); }
+QString BillPrinter::saleTemplate() {
+    return QStringLiteral("/Template/出售单.Rtm");
+}
 
 QStringList BillPrinter::namedLabels() {
     return {QStringLiteral("PLbYJ"), QStringLiteral("PLBCompanyName"), QStringLiteral("PLbCompanyTel")};
@@ -32,7 +36,9 @@ BillPrinter::BillPrinter(const QStringList& columns) : m_columns(columns) {}
 
 BillPrinter::~BillPrinter() = default;
 
-ReportPreviewDialog* BillPrinter::preview() const { return m_preview.data(); }
+ReportPreviewDialog* BillPrinter::preview() const {
+    return m_preview.data();
+}
 
 bool BillPrinter::print(QWidget* parent, int printMode, const QString& templatePath, const QString& percent,
                         const QString& companyName, const QString& companyTel, const QVariantMap& record) {

@@ -18,8 +18,8 @@ class BillPrinter {
 public:
     enum Mode { Design = 0, Preview = 1, Print = 2 };
 
-    static QString leaseTemplate(); // "/Template/出租单.Rtm"
-    static QString saleTemplate();  // "/Template/出售单.Rtm"
+    static QString leaseTemplate();   // "/Template/出租单.Rtm"
+    static QString saleTemplate();    // "/Template/出售单.Rtm"
     static QStringList namedLabels(); // PLbYJ, PLBCompanyName, PLbCompanyTel
     // The print mode of the parameter PrintModal: "Preview" 1, "Design" 0, anything else 2.
     static int modeFromParameter(const QString& printModal);

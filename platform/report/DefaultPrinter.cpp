@@ -12,7 +12,9 @@ QString& redirect() {
 }
 } // namespace
 
-bool DefaultPrinter::installed() { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
+bool DefaultPrinter::installed() {
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
 
 std::unique_ptr<QPrinter> DefaultPrinter::open() {
     if (!redirect().isEmpty()) {
@@ -26,7 +28,8 @@ std::unique_ptr<QPrinter> DefaultPrinter::open() {
         // No default chosen: a single installed printer is the obvious one.
         const QList<QPrinterInfo> all = QPrinterInfo::availablePrinters();
         if (all.isEmpty())
-            throw ReportError(QStringLiteral("没有安装打印机,无法打印!!!\n请先安装打印机,或在系统设置中把打印方式改为预览。"));
+            throw ReportError(QStringLiteral(
+                "没有安装打印机,无法打印!!!\n请先安装打印机,或在系统设置中把打印方式改为预览。"));
         info = all.first();
     }
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
@@ -34,6 +37,10 @@ std::unique_ptr<QPrinter> DefaultPrinter::open() {
     return printer;
 }
 
-void DefaultPrinter::redirectToPdf(const QString& pdfPath) { redirect() = pdfPath; }
+void DefaultPrinter::redirectToPdf(const QString& pdfPath) {
+    redirect() = pdfPath;
+}
 
-void DefaultPrinter::clearRedirect() { redirect().clear(); }
+void DefaultPrinter::clearRedirect() {
+    redirect().clear();
+}

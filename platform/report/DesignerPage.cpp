@@ -14,8 +14,12 @@ constexpr int Pad = 24;        // grey surround of the sheet, pixels
 constexpr double HandlePx = 7; // handle square
 constexpr double MinSize = 1;  // mm, boxes and text items
 
-double snap(double mm, double step) { return std::round(mm / step) * step; }
-double tidy(double mm) { return std::round(mm * 100.0) / 100.0; }
+double snap(double mm, double step) {
+    return std::round(mm / step) * step;
+}
+double tidy(double mm) {
+    return std::round(mm * 100.0) / 100.0;
+}
 
 double distanceToSegment(QPointF p, QPointF a, QPointF b) {
     const QPointF d = b - a;
@@ -62,16 +66,22 @@ QPointF DesignerPage::origin() const {
     return {Pad + m_layout->margins.left() * m_zoom, Pad + m_layout->margins.top() * m_zoom};
 }
 
-QPointF DesignerPage::toWidget(QPointF mm) const { return origin() + mm * m_zoom; }
+QPointF DesignerPage::toWidget(QPointF mm) const {
+    return origin() + mm * m_zoom;
+}
 
-QPointF DesignerPage::toMm(QPointF pos) const { return (pos - origin()) / m_zoom; }
+QPointF DesignerPage::toMm(QPointF pos) const {
+    return (pos - origin()) / m_zoom;
+}
 
 QRectF DesignerPage::itemRect(int index) const {
     const QRectF& r = m_layout->items[index].rect;
     return {toWidget(r.topLeft()), r.size() * m_zoom};
 }
 
-QPoint DesignerPage::centreOf(int index) const { return itemRect(index).center().toPoint(); }
+QPoint DesignerPage::centreOf(int index) const {
+    return itemRect(index).center().toPoint();
+}
 
 QList<QPointF> DesignerPage::handlePoints(int index) const {
     const QRectF r = itemRect(index);
@@ -166,9 +176,9 @@ void DesignerPage::mouseMoveEvent(QMouseEvent* event) {
     const QPointF pos = event->position();
     if (!m_dragging) {
         const int h = handleAt(pos);
-        static const Qt::CursorShape shapes[] = {Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor,
-                                                 Qt::SizeHorCursor,   Qt::SizeFDiagCursor, Qt::SizeVerCursor,
-                                                 Qt::SizeBDiagCursor, Qt::SizeHorCursor};
+        static const Qt::CursorShape shapes[] = {
+            Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor,
+            Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor};
         setCursor(h != None ? shapes[h] : (itemAt(pos) >= 0 ? Qt::SizeAllCursor : Qt::ArrowCursor));
         return;
     }

@@ -27,7 +27,8 @@ struct Choice {
     const char* caption;
     Qt::AlignmentFlag flag;
 };
-const Choice Horizontal[] = {{"左对齐", Qt::AlignLeft}, {"居中", Qt::AlignHCenter}, {"右对齐", Qt::AlignRight}};
+const Choice Horizontal[] = {
+    {"左对齐", Qt::AlignLeft}, {"居中", Qt::AlignHCenter}, {"右对齐", Qt::AlignRight}};
 const Choice Vertical[] = {{"靠上", Qt::AlignTop}, {"居中", Qt::AlignVCenter}, {"靠下", Qt::AlignBottom}};
 } // namespace
 
@@ -94,6 +95,10 @@ DesignerProperties::DesignerProperties(const QStringList& columns, QWidget* pare
     m_fill->setPlaceholderText(QStringLiteral("#rrggbb,空为不填充"));
     m_file = new QLineEdit;
 
+    auto* hint = new QLabel(QStringLiteral("在页面上单击一个项目,这里显示它的属性。"));
+    hint->setWordWrap(true);
+    m_hint = hint;
+    m_form->addRow(hint);
     addRow(QStringLiteral("类型"), m_kind);
     addRow(QStringLiteral("名称"), m_name);
     addRow(QStringLiteral("文字"), m_text);
@@ -108,8 +113,8 @@ DesignerProperties::DesignerProperties(const QStringList& columns, QWidget* pare
     addRow(QStringLiteral("垂直对齐"), m_valign);
     addRow(QString(), m_wrap);
     addRow(QStringLiteral("左右留白"), m_padding);
-    addRow(QStringLiteral("左边距"), m_x);
-    addRow(QStringLiteral("上边距"), m_y);
+    addRow(QStringLiteral("左侧位置"), m_x);
+    addRow(QStringLiteral("顶端位置"), m_y);
     addRow(QStringLiteral("宽度"), m_width);
     addRow(QStringLiteral("高度"), m_height);
     addRow(QStringLiteral("线宽"), m_pen);
@@ -153,12 +158,16 @@ void DesignerProperties::addRow(const QString& caption, QWidget* editor) {
     m_form->addRow(label, editor);
 }
 
-void DesignerProperties::setRowVisible(QWidget* editor, bool visible) { m_form->setRowVisible(editor, visible); }
+void DesignerProperties::setRowVisible(QWidget* editor, bool visible) {
+    m_form->setRowVisible(editor, visible);
+}
 
 void DesignerProperties::setItem(const ReportItem* item, bool nameLocked) {
     m_loading = true;
     const bool any = item != nullptr;
     m_item = any ? *item : ReportItem();
+    m_hasItem = any;
+    setRowVisible(m_hint, !any);
     const bool text = any && m_item.isText();
     const bool field = any && m_item.kind == ReportItem::Kind::Field;
 
@@ -215,12 +224,11 @@ void DesignerProperties::setItem(const ReportItem* item, bool nameLocked) {
         m_fill->setText(m_item.fill);
         m_file->setText(m_item.file);
     }
-    setEnabled(any);
     m_loading = false;
 }
 
 void DesignerProperties::edited() {
-    if (m_loading || !isEnabled())
+    if (m_loading || !m_hasItem)
         return;
     ReportItem& i = m_item;
     i.name = m_name->text().trimmed();
@@ -238,7 +246,8 @@ void DesignerProperties::edited() {
         i.bold = m_bold->isChecked();
         i.italic = m_italic->isChecked();
         i.underline = m_underline->isChecked();
-        i.alignment = Horizontal[qMax(0, m_align->currentIndex())].flag | Vertical[qMax(0, m_valign->currentIndex())].flag;
+        i.alignment = Horizontal[qMax(0, m_align->currentIndex())].flag |
+                      Vertical[qMax(0, m_valign->currentIndex())].flag;
         i.wordWrap = m_wrap->isChecked();
         i.padding = m_padding->value();
     } else {

@@ -32,7 +32,9 @@ private:
     QDoubleSpinBox* millimetres(double maximum);
 
     ReportItem m_item;
+    bool m_hasItem = false;
     bool m_loading = false;
+    QWidget* m_hint;
     QFormLayout* m_form;
     QLineEdit* m_kind;
     QLineEdit* m_name;

@@ -18,7 +18,9 @@ void Report::setLayout(const ReportTemplate& layout, const QString& path) {
     m_path = path;
 }
 
-void Report::setLabelCaption(const QString& name, const QString& text) { m_captions.insert(name, text); }
+void Report::setLabelCaption(const QString& name, const QString& text) {
+    m_captions.insert(name, text);
+}
 
 QString Report::labelCaption(const QString& name) const {
     for (auto it = m_captions.begin(); it != m_captions.end(); ++it)

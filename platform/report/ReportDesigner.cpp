@@ -35,7 +35,8 @@ ReportDesigner::ReportDesigner(const ReportTemplate& layout, const QString& path
     auto* field = toolButton(QStringLiteral("添加字段"), QStringLiteral("添加一个显示记录内容的字段"));
     auto* fieldMenu = new QMenu(field);
     for (const QString& column : m_columns)
-        fieldMenu->addAction(column, this, ErrorGuard::wrap(this, [this, column](bool) { addField(column); }));
+        fieldMenu->addAction(column, this,
+                             ErrorGuard::wrap(this, [this, column](bool) { addField(column); }));
     field->setMenu(fieldMenu);
     field->setPopupMode(QToolButton::InstantPopup);
     auto* line = toolButton(QStringLiteral("添加线条"), QStringLiteral("添加一条直线"));
@@ -91,7 +92,8 @@ ReportDesigner::ReportDesigner(const ReportTemplate& layout, const QString& path
     connect(label, &QToolButton::clicked, this, ErrorGuard::wrap(this, [this](bool) { addLabel(); }));
     connect(line, &QToolButton::clicked, this, ErrorGuard::wrap(this, [this](bool) { addLine(); }));
     connect(box, &QToolButton::clicked, this, ErrorGuard::wrap(this, [this](bool) { addBox(); }));
-    connect(m_delete, &QToolButton::clicked, this, ErrorGuard::wrap(this, [this](bool) { deleteSelected(); }));
+    connect(m_delete, &QToolButton::clicked, this,
+            ErrorGuard::wrap(this, [this](bool) { deleteSelected(); }));
     connect(saveButton, &QToolButton::clicked, this, ErrorGuard::wrap(this, [this](bool) { save(); }));
     connect(closeButton, &QToolButton::clicked, this, &QDialog::reject);
     connect(m_zoom, &QComboBox::currentIndexChanged, this, ErrorGuard::wrap(this, [this](int) {
@@ -103,7 +105,8 @@ ReportDesigner::ReportDesigner(const ReportTemplate& layout, const QString& path
                 setModified(true);
                 selectionChanged(index);
             }));
-    connect(m_page, &DesignerPage::deleteRequested, this, ErrorGuard::wrap(this, [this] { deleteSelected(); }));
+    connect(m_page, &DesignerPage::deleteRequested, this,
+            ErrorGuard::wrap(this, [this] { deleteSelected(); }));
     connect(m_properties, &DesignerProperties::itemEdited, this,
             ErrorGuard::wrap(this, [this](const ReportItem& item) { itemEdited(item); }));
 
@@ -207,9 +210,9 @@ bool ReportDesigner::save() {
 
 void ReportDesigner::done(int result) {
     if (m_modified) {
-        const MsgAnswer answer = MessageBoxService::show(this, QStringLiteral("确认"),
-                                                         QStringLiteral("报表模板已修改,要保存吗？"),
-                                                         MsgIcon::Question, MsgButtons::YesNoCancel);
+        const MsgAnswer answer =
+            MessageBoxService::show(this, QStringLiteral("确认"), QStringLiteral("报表模板已修改,要保存吗？"),
+                                    MsgIcon::Question, MsgButtons::YesNoCancel);
         if (answer == MsgAnswer::Cancel)
             return;
         if (answer == MsgAnswer::Yes && !ErrorGuard::run(this, [this] { save(); }))
@@ -222,15 +225,22 @@ void ReportDesigner::selectionChanged(int index) {
     const ReportItem* item = index >= 0 ? &m_layout.items[index] : nullptr;
     m_properties->setItem(item, item && isLocked(item->name));
     m_delete->setEnabled(item != nullptr);
-    if (item)
-        m_status->setText(QStringLiteral("%1  位置 %2, %3 毫米  大小 %4 × %5 毫米")
-                              .arg(item->name)
-                              .arg(item->rect.x(), 0, 'f', 1)
-                              .arg(item->rect.y(), 0, 'f', 1)
-                              .arg(item->rect.width(), 0, 'f', 1)
-                              .arg(item->rect.height(), 0, 'f', 1));
-    else
+    showStatus();
+}
+
+void ReportDesigner::showStatus() {
+    const int index = m_page->selected();
+    if (index < 0) {
         m_status->setText(QStringLiteral("单击项目选中;拖动或用方向键移动,Shift+方向键改变大小,Ctrl 微调。"));
+        return;
+    }
+    const ReportItem& item = m_layout.items[index];
+    m_status->setText(QStringLiteral("%1  位置 %2, %3 毫米  大小 %4 × %5 毫米")
+                          .arg(item.name)
+                          .arg(item.rect.x(), 0, 'f', 1)
+                          .arg(item.rect.y(), 0, 'f', 1)
+                          .arg(item.rect.width(), 0, 'f', 1)
+                          .arg(item.rect.height(), 0, 'f', 1));
 }
 
 void ReportDesigner::itemEdited(const ReportItem& item) {
@@ -247,9 +257,11 @@ void ReportDesigner::itemEdited(const ReportItem& item) {
     m_layout.items[index] = changed;
     setModified(true);
     m_page->update();
+    showStatus();
 }
 
 void ReportDesigner::setModified(bool on) {
     m_modified = on;
-    setWindowTitle(QStringLiteral("报表设计 - %1%2").arg(QFileInfo(m_path).fileName(), on ? QStringLiteral(" *") : QString()));
+    setWindowTitle(QStringLiteral("报表设计 - %1%2")
+                       .arg(QFileInfo(m_path).fileName(), on ? QStringLiteral(" *") : QString()));
 }

@@ -40,6 +40,7 @@ private:
     void selectionChanged(int index);
     void itemEdited(const ReportItem& item);
     void setModified(bool on);
+    void showStatus();
     bool isLocked(const QString& name) const;
     QToolButton* toolButton(const QString& caption, const QString& tip);
 

@@ -2,4 +2,6 @@
 
 ReportError::ReportError(const QString& message) : std::runtime_error(message.toStdString()) {}
 
-QString ReportError::message() const { return QString::fromUtf8(what()); }
+QString ReportError::message() const {
+    return QString::fromUtf8(what());
+}

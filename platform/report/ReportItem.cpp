@@ -91,7 +91,9 @@ QString alignmentName(const std::array<std::pair<Qt::AlignmentFlag, const char*>
     return QLatin1String(names[0].second);
 }
 
-double rounded(double mm) { return qRound(mm * 100.0) / 100.0; }
+double rounded(double mm) {
+    return qRound(mm * 100.0) / 100.0;
+}
 } // namespace
 
 QFont ReportItem::font() const {
@@ -196,8 +198,9 @@ ReportItem ReportItem::fromJson(const QJsonObject& o, const QString& where) {
         item.underline = fr.flag("underline");
         const QString h = r.text("align");
         const QString v = r.text("valign");
-        item.alignment = alignmentFromName(horizontalNames, h.isEmpty() ? QStringLiteral("left") : h, r, "align") |
-                         alignmentFromName(verticalNames, v.isEmpty() ? QStringLiteral("middle") : v, r, "valign");
+        item.alignment =
+            alignmentFromName(horizontalNames, h.isEmpty() ? QStringLiteral("left") : h, r, "align") |
+            alignmentFromName(verticalNames, v.isEmpty() ? QStringLiteral("middle") : v, r, "valign");
         item.wordWrap = r.flag("wrap");
         item.padding = r.number("padding", 0);
     } else {

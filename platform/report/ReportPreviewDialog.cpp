@@ -22,7 +22,9 @@ ReportPreviewDialog::ReportPreviewDialog(const Report& report, const QVariantMap
     resize(size);
 }
 
-QPrintPreviewWidget* ReportPreviewDialog::previewWidget() const { return findChild<QPrintPreviewWidget*>(); }
+QPrintPreviewWidget* ReportPreviewDialog::previewWidget() const {
+    return findChild<QPrintPreviewWidget*>();
+}
 
 int ReportPreviewDialog::pageCount() const {
     const QPrintPreviewWidget* w = previewWidget();

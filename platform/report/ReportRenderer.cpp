@@ -79,8 +79,9 @@ QString ReportRenderer::formatValue(const QVariant& value, const QString& format
     }
     if (kind == QLatin1String("yesno")) {
         const QString t = value.toString().trimmed().toLower();
-        const bool yes = value.metaType().id() == QMetaType::Bool ? value.toBool()
-                                                                   : (t == QLatin1String("1") || t == QLatin1String("true"));
+        const bool yes = value.metaType().id() == QMetaType::Bool
+                             ? value.toBool()
+                             : (t == QLatin1String("1") || t == QLatin1String("true"));
         return yes ? QStringLiteral("是") : QStringLiteral("否");
     }
     return plain(value);

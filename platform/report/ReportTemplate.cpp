@@ -13,7 +13,9 @@ namespace {
 // Nothing a bill needs comes near this; a bigger file is not one of ours.
 constexpr qint64 MaxTemplateBytes = 8 * 1024 * 1024;
 
-QString shown(const QString& path) { return QFileInfo(path).absoluteFilePath(); }
+QString shown(const QString& path) {
+    return QFileInfo(path).absoluteFilePath();
+}
 
 [[noreturn]] void fail(const QString& path, const QString& what) {
     throw ReportError(QStringLiteral("报表模板“%1”%2").arg(shown(path), what));
@@ -67,9 +69,10 @@ ReportTemplate ReportTemplate::fromJson(const QByteArray& data, const QString& p
         fail(path, QStringLiteral("已损坏:格式版本无法识别。"));
     const int version = versionValue.toInt();
     if (version > FormatVersion)
-        fail(path, QStringLiteral("是较新版本的程序制作的(格式版本 %1),本程序只能读取版本 %2 的模板,请升级程序。")
-                       .arg(version)
-                       .arg(FormatVersion));
+        fail(path,
+             QStringLiteral("是较新版本的程序制作的(格式版本 %1),本程序只能读取版本 %2 的模板,请升级程序。")
+                 .arg(version)
+                 .arg(FormatVersion));
 
     ReportTemplate t;
     const QJsonValue pageValue = root.value(QStringLiteral("page"));

@@ -35,14 +35,14 @@ QVariantMap leaseRecord() {
 }
 
 QStringList leaseColumns() {
-    return {QStringLiteral("ID"),         QStringLiteral("收件号"),       QStringLiteral("房屋地址"),
-            QStringLiteral("建筑面积"),   QStringLiteral("房型"),         QStringLiteral("朝向"),
-            QStringLiteral("楼层"),       QStringLiteral("租金"),         QStringLiteral("区域"),
-            QStringLiteral("竣工日期"),   QStringLiteral("装修情况"),     QStringLiteral("联系人"),
-            QStringLiteral("联系电话一"), QStringLiteral("编辑人"),       QStringLiteral("编辑日期"),
-            QStringLiteral("承租人姓名"), QStringLiteral("承租价格"),     QStringLiteral("承租日期"),
-            QStringLiteral("承租截止日期"), QStringLiteral("状态位"),     QStringLiteral("合同号"),
-            QStringLiteral("佣金金额"),   QStringLiteral("跟踪报警标志")};
+    return {QStringLiteral("ID"),           QStringLiteral("收件号"),      QStringLiteral("房屋地址"),
+            QStringLiteral("建筑面积"),     QStringLiteral("房型"),        QStringLiteral("朝向"),
+            QStringLiteral("楼层"),         QStringLiteral("租金"),        QStringLiteral("区域"),
+            QStringLiteral("竣工日期"),     QStringLiteral("装修情况"),    QStringLiteral("联系人"),
+            QStringLiteral("联系电话一"),   QStringLiteral("编辑人"),      QStringLiteral("编辑日期"),
+            QStringLiteral("承租人姓名"),   QStringLiteral("承租价格"),    QStringLiteral("承租日期"),
+            QStringLiteral("承租截止日期"), QStringLiteral("状态位"),      QStringLiteral("合同号"),
+            QStringLiteral("佣金金额"),     QStringLiteral("跟踪报警标志")};
 }
 
 QVariantMap saleRecord() {
@@ -72,6 +72,8 @@ QByteArray fileBytes(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-QString lookDir() { return qEnvironmentVariable("LINTARA_LOOK_DIR"); }
+QString lookDir() {
+    return qEnvironmentVariable("LINTARA_LOOK_DIR");
+}
 
 } // namespace BillSamples

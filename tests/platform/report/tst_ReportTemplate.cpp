@@ -25,7 +25,8 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 }
 
 QByteArray withRoot(const std::function<void(QJsonObject&)>& change) {
-    QJsonObject root = QJsonDocument::fromJson(fileBytes(shippedTemplate(QStringLiteral("出租单.Rtm")))).object();
+    QJsonObject root =
+        QJsonDocument::fromJson(fileBytes(shippedTemplate(QStringLiteral("出租单.Rtm")))).object();
     change(root);
     return QJsonDocument(root).toJson();
 }
@@ -69,10 +70,11 @@ private slots:
         QVERIFY(texts.contains(QStringLiteral("%收取")));
         QVERIFY(texts.contains(QStringLiteral("联系电话:")));
         QCOMPARE(texts.contains(QStringLiteral("中介公司:")), agencyPrefix);
-        for (const QString& c : {QStringLiteral("收件号"), QStringLiteral("房屋地址"), QStringLiteral("建筑面积"),
-                                 QStringLiteral("房型"), QStringLiteral("楼层"), priceColumn, QStringLiteral("区域"),
-                                 QStringLiteral("装修情况"), QStringLiteral("联系人"), QStringLiteral("编辑日期"),
-                                 QStringLiteral("受理人"), QStringLiteral("合同号"), QStringLiteral("佣金金额")})
+        for (const QString& c :
+             {QStringLiteral("收件号"), QStringLiteral("房屋地址"), QStringLiteral("建筑面积"),
+              QStringLiteral("房型"), QStringLiteral("楼层"), priceColumn, QStringLiteral("区域"),
+              QStringLiteral("装修情况"), QStringLiteral("联系人"), QStringLiteral("编辑日期"),
+              QStringLiteral("受理人"), QStringLiteral("合同号"), QStringLiteral("佣金金额")})
             QVERIFY2(columns.contains(c), qPrintable(c));
         // Everything stays on the printable area.
         for (const ReportItem& item : t.items)
@@ -94,12 +96,12 @@ private slots:
         const QString text = pdfText(pdf);
 
         for (const QString& value :
-             {QStringLiteral("00000123"), QStringLiteral("滨江区望江路88号锦绣花园3幢602室"), QStringLiteral("三室两厅"),
-              QStringLiteral("2,800.00"), QStringLiteral("2,700.00"), QStringLiteral("2024-04-01"),
-              QStringLiteral("2025-03-31"), QStringLiteral("2024年3月18日"), QStringLiteral("2012-05-01"),
-              QStringLiteral("陈志明"), QStringLiteral("王建国"), QStringLiteral("13905710001"),
-              QStringLiteral("HT-2024-0315"), QStringLiteral("810.00"), QStringLiteral("已出租"),
-              QStringLiteral("江城安居房屋中介"), QStringLiteral("0571-88886666")})
+             {QStringLiteral("00000123"), QStringLiteral("滨江区望江路88号锦绣花园3幢602室"),
+              QStringLiteral("三室两厅"), QStringLiteral("2,800.00"), QStringLiteral("2,700.00"),
+              QStringLiteral("2024-04-01"), QStringLiteral("2025-03-31"), QStringLiteral("2024年3月18日"),
+              QStringLiteral("2012-05-01"), QStringLiteral("陈志明"), QStringLiteral("王建国"),
+              QStringLiteral("13905710001"), QStringLiteral("HT-2024-0315"), QStringLiteral("810.00"),
+              QStringLiteral("已出租"), QStringLiteral("江城安居房屋中介"), QStringLiteral("0571-88886666")})
             QVERIFY2(text.contains(value), qPrintable(value + QStringLiteral(" missing in:\n") + text));
         // The percent stands in the gap of the sentence, and the telephone follows its caption.
         QVERIFY2(text.contains(QRegularExpression(QStringLiteral("出租佣金按一个月租金的\\s*35\\s*%收取"))),
@@ -121,7 +123,8 @@ private slots:
         const QString pdf = dir.filePath(QStringLiteral("sale.pdf"));
         report.renderToPdf(pdf, saleRecord());
         const QString text = pdfText(pdf);
-        QVERIFY2(text.contains(QRegularExpression(QStringLiteral("出售佣金按购买介格的\\s*2\\s*%收取"))), qPrintable(text));
+        QVERIFY2(text.contains(QRegularExpression(QStringLiteral("出售佣金按购买介格的\\s*2\\s*%收取"))),
+                 qPrintable(text));
         QVERIFY(text.contains(QRegularExpression(QStringLiteral("中介公司:\\s*江城安居房屋中介"))));
         QVERIFY(text.contains(QStringLiteral("235.50")));
         QVERIFY(text.contains(QStringLiteral("2024-05-20")));
@@ -133,21 +136,26 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::newRow("text") << QVariant(QStringLiteral("精装修")) << QString() << QStringLiteral("精装修");
         QTest::newRow("null") << QVariant() << QStringLiteral("money:2") << QString();
-        QTest::newRow("date value") << QVariant(QDate(2024, 4, 1)) << QString() << QStringLiteral("2024-04-01");
-        QTest::newRow("date text") << QVariant(QStringLiteral("2024-04-01")) << QStringLiteral("date:yyyy年M月d日")
-                                   << QStringLiteral("2024年4月1日");
-        QTest::newRow("server date time") << QVariant(QDateTime(QDate(2024, 4, 1), QTime(0, 0)))
-                                          << QStringLiteral("date:yyyy-MM-dd") << QStringLiteral("2024-04-01");
-        QTest::newRow("bad date kept") << QVariant(QStringLiteral("明年")) << QStringLiteral("date:yyyy")
-                                       << QStringLiteral("明年");
+        QTest::newRow("date value") << QVariant(QDate(2024, 4, 1)) << QString()
+                                    << QStringLiteral("2024-04-01");
+        QTest::newRow("date text") << QVariant(QStringLiteral("2024-04-01"))
+                                   << QStringLiteral("date:yyyy年M月d日") << QStringLiteral("2024年4月1日");
+        QTest::newRow("server date time")
+            << QVariant(QDateTime(QDate(2024, 4, 1), QTime(0, 0))) << QStringLiteral("date:yyyy-MM-dd")
+            << QStringLiteral("2024-04-01");
+        QTest::newRow("bad date kept")
+            << QVariant(QStringLiteral("明年")) << QStringLiteral("date:yyyy") << QStringLiteral("明年");
         QTest::newRow("money text") << QVariant(QStringLiteral("1500.0000")) << QStringLiteral("money:2")
                                     << QStringLiteral("1,500.00");
-        QTest::newRow("money big") << QVariant(1234567.5) << QStringLiteral("money:0") << QStringLiteral("1,234,568");
-        QTest::newRow("money default places") << QVariant(99) << QStringLiteral("money") << QStringLiteral("99.00");
+        QTest::newRow("money big") << QVariant(1234567.5) << QStringLiteral("money:0")
+                                   << QStringLiteral("1,234,568");
+        QTest::newRow("money default places")
+            << QVariant(99) << QStringLiteral("money") << QStringLiteral("99.00");
         QTest::newRow("number") << QVariant(96) << QStringLiteral("number:0") << QStringLiteral("96");
         QTest::newRow("plain double") << QVariant(2800.0) << QString() << QStringLiteral("2800");
         QTest::newRow("yes") << QVariant(true) << QStringLiteral("yesno") << QStringLiteral("是");
-        QTest::newRow("no from text") << QVariant(QStringLiteral("0")) << QStringLiteral("yesno") << QStringLiteral("否");
+        QTest::newRow("no from text")
+            << QVariant(QStringLiteral("0")) << QStringLiteral("yesno") << QStringLiteral("否");
     }
     void fieldFormats() {
         QFETCH(QVariant, value);
@@ -172,18 +180,22 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("says");
         const QByteArray good = fileBytes(shippedTemplate(QStringLiteral("出租单.Rtm")));
-        QTest::newRow("text file") << QByteArray("这是一份说明\r\n") << QStringLiteral("不是本系统的报表模板");
-        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << QStringLiteral("不是本系统的报表模板");
-        QTest::newRow("other json") << QByteArray("{\"items\": []}") << QStringLiteral("不是本系统的报表模板");
+        QTest::newRow("text file") << QByteArray("这是一份说明\r\n")
+                                   << QStringLiteral("不是本系统的报表模板");
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
+                                << QStringLiteral("不是本系统的报表模板");
+        QTest::newRow("other json") << QByteArray("{\"items\": []}")
+                                    << QStringLiteral("不是本系统的报表模板");
         QTest::newRow("json array") << QByteArray("[1, 2]") << QStringLiteral("不是本系统的报表模板");
         QTest::newRow("empty") << QByteArray() << QStringLiteral("截断");
         QTest::newRow("truncated") << good.left(good.size() / 2) << QStringLiteral("截断");
         QTest::newRow("future version")
-            << withRoot([](QJsonObject& r) { r.insert(QStringLiteral("version"), 2); }) << QStringLiteral("较新版本");
-        QTest::newRow("no version")
-            << withRoot([](QJsonObject& r) { r.remove(QStringLiteral("version")); }) << QStringLiteral("格式版本");
-        QTest::newRow("no items")
-            << withRoot([](QJsonObject& r) { r.remove(QStringLiteral("items")); }) << QStringLiteral("项目列表");
+            << withRoot([](QJsonObject& r) { r.insert(QStringLiteral("version"), 2); })
+            << QStringLiteral("较新版本");
+        QTest::newRow("no version") << withRoot([](QJsonObject& r) { r.remove(QStringLiteral("version")); })
+                                    << QStringLiteral("格式版本");
+        QTest::newRow("no items") << withRoot([](QJsonObject& r) { r.remove(QStringLiteral("items")); })
+                                  << QStringLiteral("项目列表");
         QTest::newRow("wrong kind of value") << withRoot([](QJsonObject& r) {
             QJsonArray items = r.value(QStringLiteral("items")).toArray();
             QJsonObject first = items[0].toObject();
@@ -194,7 +206,8 @@ private slots:
         QTest::newRow("missing named label") << withRoot([](QJsonObject& r) {
             QJsonArray items = r.value(QStringLiteral("items")).toArray();
             for (qsizetype i = 0; i < items.size(); ++i)
-                if (items[i].toObject().value(QStringLiteral("name")).toString() == QLatin1String("PLbCompanyTel"))
+                if (items[i].toObject().value(QStringLiteral("name")).toString() ==
+                    QLatin1String("PLbCompanyTel"))
                     items.removeAt(i--);
             r.insert(QStringLiteral("items"), items);
         }) << QStringLiteral("缺少标签 PLbCompanyTel");
