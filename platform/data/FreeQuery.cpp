@@ -58,10 +58,17 @@ void FreeQuery::prepareAndRun(QSqlQuery& query) {
     if (!m_connection.isOpen())
         throw DbError(QStringLiteral("数据库没有连接"));
     query.setForwardOnly(true);
-    if (!query.prepare(m_params.positionalSql()))
-        throw DbError::fromSqlError(query.lastError(), m_params.sql().trimmed());
-    m_params.bindTo(query);
-    if (!query.exec())
+    bool ok = false;
+    if (m_params.occurrenceCount() == 0) {
+        // Nothing to bind: run the text as it is (PostgreSQL cannot prepare every kind of statement).
+        ok = query.exec(m_params.sql());
+    } else {
+        if (!query.prepare(m_params.positionalSql()))
+            throw DbError::fromSqlError(query.lastError(), m_params.sql().trimmed());
+        m_params.bindTo(query);
+        ok = query.exec();
+    }
+    if (!ok)
         throw DbError::fromSqlError(query.lastError(), m_params.sql().trimmed());
 }
 

@@ -127,7 +127,11 @@ QVariantList SqlParameters::positionalValues() const {
         // A forgotten parameter would silently compare with null and find nothing.
         if (!p.set)
             throw DbError(QStringLiteral("参数 %1 没有值: %2").arg(p.name, m_sql.trimmed()));
-        values.append(p.value);
+        // Empty text is text on every engine: Qt's server drivers would send a null QString as NULL.
+        if (!p.value.isNull() && p.value.typeId() == QMetaType::QString && p.value.toString().isNull())
+            values.append(QVariant(QStringLiteral("")));
+        else
+            values.append(p.value);
     }
     return values;
 }

@@ -33,7 +33,8 @@ public:
     bool hasValue(const QString& name) const;
     void clearValues();
 
-    // The values in placeholder order. Throws DbError when a parameter has no value.
+    // The values in placeholder order; a null QString is bound as empty text (only a null QVariant is
+    // NULL). Throws DbError when a parameter has no value.
     QVariantList positionalValues() const;
     // Binds positionalValues() to a query prepared with positionalSql().
     void bindTo(QSqlQuery& query) const;

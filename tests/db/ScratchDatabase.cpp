@@ -1,0 +1,58 @@
+#include "ScratchDatabase.h"
+
+#include "DatabaseConnection.h"
+#include "DbError.h"
+#include "FreeQuery.h"
+#include "HouseDbMaker.h"
+#include "TestSupport.h"
+
+#include <QFile>
+
+ScratchDatabase::ScratchDatabase(const QString& engine) {
+    if (engine == QLatin1String("sqlcipher")) {
+        m_settings.engine = SqlEngine::SqlCipher;
+        m_settings.filePath = m_dir.filePath(QStringLiteral("House.HDB"));
+        m_settings.key = ConnectionSettings::localFilePassword();
+        HouseDbMaker::make(m_settings.filePath, m_settings.key);
+        return;
+    }
+    m_settings.engine = SqlEngine::PostgreSql;
+    m_settings.server = TestSupport::pgHost();
+    m_settings.port = TestSupport::pgPort();
+    m_settings.user = TestSupport::pgUser();
+    m_settings.database = TestSupport::pgCreateDatabase(QStringLiteral("lintara"));
+    {
+        DatabaseConnection loader(QStringLiteral("scratch_loader"));
+        loader.open(m_settings);
+        runScript(loader, TestSupport::sourceDir() + QStringLiteral("/db/postgresql.sql"));
+    }
+    if (engine == QLatin1String("odbc")) {
+        m_settings.engine = SqlEngine::SqlServer;
+        m_settings.odbcDriver = QStringLiteral("PostgreSQL Unicode");
+    }
+}
+
+QStringList ScratchDatabase::engines() {
+    if (!TestSupport::pgAvailable())
+        return {QStringLiteral("sqlcipher")};
+    return {QStringLiteral("sqlcipher"), QStringLiteral("postgresql"), QStringLiteral("odbc")};
+}
+
+void ScratchDatabase::runScript(DatabaseConnection& connection, const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw DbError(QStringLiteral("cannot read ") + path);
+    QString statement;
+    FreeQuery query(connection);
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    for (const QString& line : lines) {
+        if (line.trimmed().startsWith(QStringLiteral("--")))
+            continue;
+        statement += line + u'\n';
+        if (line.trimmed().endsWith(u';')) {
+            query.setSql(statement.trimmed());
+            query.execute();
+            statement.clear();
+        }
+    }
+}

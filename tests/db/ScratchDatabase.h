@@ -1,0 +1,27 @@
+#pragma once
+
+#include "ConnectionSettings.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+class DatabaseConnection;
+
+// A fresh database with the schema and seed rows, for a test. Engines: "sqlcipher" (a House.HDB in a
+// temporary folder), "postgresql" (a new database on the test server) and "odbc" (such a database
+// reached through PostgreSQL's ODBC driver, the code path of SQL Server).
+class ScratchDatabase {
+public:
+    explicit ScratchDatabase(const QString& engine);
+
+    const ConnectionSettings& settings() const { return m_settings; }
+    // The engines a test can use here (the servers only when the test server runs).
+    static QStringList engines();
+    // Runs an SQL script of ";"-terminated statements; throws DbError.
+    static void runScript(DatabaseConnection& connection, const QString& path);
+
+private:
+    QTemporaryDir m_dir;
+    ConnectionSettings m_settings;
+};
