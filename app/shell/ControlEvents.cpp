@@ -16,7 +16,9 @@ ControlEvents* ControlEvents::of(QWidget* control) {
     return new ControlEvents(control);
 }
 
-void ControlEvents::onClick(QWidget* control, Handler handler) { of(control)->m_click = std::move(handler); }
+void ControlEvents::onClick(QWidget* control, Handler handler) {
+    of(control)->m_click = std::move(handler);
+}
 
 void ControlEvents::onMouseMove(QWidget* control, Handler handler) {
     control->setMouseTracking(true);
@@ -41,7 +43,8 @@ bool ControlEvents::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease: {
         if (!m_click || static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
             return false;
-        const bool inside = m_control->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint());
+        const bool inside =
+            m_control->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint());
         const bool wasPressed = m_pressed;
         m_pressed = false;
         if (wasPressed && inside)

@@ -9,6 +9,7 @@ class QWidget;
 // their own. The handlers run through the error guard; a handled mouse move goes no further,
 // so the panel beneath does not also see it.
 class ControlEvents : public QObject {
+    Q_OBJECT
 public:
     using Handler = std::function<void()>;
 

@@ -32,7 +32,9 @@ void fill(QWidget* w) {
 } // namespace
 
 // The entry pictures are built into the program; a static library needs its resources named.
-static void initPictures() { Q_INIT_RESOURCE(ShellPictures); }
+static void initPictures() {
+    Q_INIT_RESOURCE(ShellPictures);
+}
 
 FunctionPage::FunctionPage(const QString& title, QWidget* parent) : QWidget(parent), m_title(title) {
     initPictures();
@@ -49,8 +51,9 @@ void FunctionPage::FormCreate(TmainForm* main) {
         main->placePage(this);
 }
 
-FunctionPage::Entry FunctionPage::addEntry(const char* labelName, const char* buttonName, const QString& caption,
-                                           const char* picture, int row, int column, std::function<void()> click) {
+FunctionPage::Entry FunctionPage::addEntry(const char* labelName, const char* buttonName,
+                                           const QString& caption, const char* picture, int row, int column,
+                                           std::function<void()> click) {
     Entry e;
     const QString pic = QStringLiteral(":/entry/") + QLatin1String(picture);
     e.button = new PictureButton(PnlFunction);
@@ -74,7 +77,8 @@ FunctionPage::Entry FunctionPage::addEntry(const char* labelName, const char* bu
     e.label->setAutoFillBackground(true);
 
     if (click) {
-        connect(e.button, &QAbstractButton::clicked, this, ErrorGuard::wrap(this, [click](bool) { click(); }));
+        connect(e.button, &QAbstractButton::clicked, this,
+                ErrorGuard::wrap(this, [click](bool) { click(); }));
         ControlEvents::onClick(e.label, click);
     }
     for (QWidget* control : {static_cast<QWidget*>(e.label), static_cast<QWidget*>(e.button)})

@@ -51,7 +51,9 @@ void ink(QLabel* label, const QColor& c) {
     label->setPalette(pal);
 }
 
-QColor inkOf(const QLabel* label) { return label->palette().color(QPalette::WindowText); }
+QColor inkOf(const QLabel* label) {
+    return label->palette().color(QPalette::WindowText);
+}
 
 // A picture of the program folder; a missing or unreadable file stops the handler with an error.
 QPixmap programPicture(const QString& name) {
@@ -179,10 +181,14 @@ QWidget* TmainForm::buildColumn() {
         void (TmainForm::*move)();
     };
     const TabSpec tabs[] = {
-        {&Image6, &Label1, "Image6", "Label1", "日常业务", true, &TmainForm::Image6Click, &TmainForm::Image6MouseMove},
-        {&Image7, &Label2, "Image7", "Label2", "其它业务", false, &TmainForm::Image7Click, &TmainForm::Image7MouseMove},
-        {&Image2, &Label3, "Image2", "Label3", "报表查询", false, &TmainForm::Image2Click, &TmainForm::Image2MouseMove},
-        {&Image3, &Label4, "Image3", "Label4", "基础资料", true, &TmainForm::Image3Click, &TmainForm::Image3MouseMove},
+        {&Image6, &Label1, "Image6", "Label1", "日常业务", true, &TmainForm::Image6Click,
+         &TmainForm::Image6MouseMove},
+        {&Image7, &Label2, "Image7", "Label2", "其它业务", false, &TmainForm::Image7Click,
+         &TmainForm::Image7MouseMove},
+        {&Image2, &Label3, "Image2", "Label3", "报表查询", false, &TmainForm::Image2Click,
+         &TmainForm::Image2MouseMove},
+        {&Image3, &Label4, "Image3", "Label4", "基础资料", true, &TmainForm::Image3Click,
+         &TmainForm::Image3MouseMove},
     };
     for (const TabSpec& t : tabs) {
         auto* image = new QLabel(Panel2);
@@ -345,12 +351,15 @@ void TmainForm::FormActivate() {
     PageActions::run(m_actions.alarmCheck);
 }
 
-bool TmainForm::FormCloseQuery() { return ConfirmExit(this); }
+bool TmainForm::FormCloseQuery() {
+    return ConfirmExit(this);
+}
 
 void TmainForm::selectTab(QLabel* tab, QWidget* page) {
     const QPixmap selected = programPicture(QStringLiteral("but2.bmp"));
     const QPixmap notSelected = programPicture(QStringLiteral("but1.bmp"));
-    const std::pair<QLabel*, QLabel*> all[] = {{Image6, Label1}, {Image7, Label2}, {Image2, Label3}, {Image3, Label4}};
+    const std::pair<QLabel*, QLabel*> all[] = {
+        {Image6, Label1}, {Image7, Label2}, {Image2, Label3}, {Image3, Label4}};
     for (const auto& [image, label] : all) {
         image->setPixmap(image == tab ? selected : notSelected);
         ink(label, image == tab ? Red : QColor(Qt::black));
@@ -361,27 +370,41 @@ void TmainForm::selectTab(QLabel* tab, QWidget* page) {
     }
 }
 
-void TmainForm::Image6Click() { selectTab(Image6, page<Twd1_Form>()); }
+void TmainForm::Image6Click() {
+    selectTab(Image6, page<Twd1_Form>());
+}
 
-void TmainForm::Image7Click() { selectTab(Image7, page<Twd2_Form>()); }
+void TmainForm::Image7Click() {
+    selectTab(Image7, page<Twd2_Form>());
+}
 
 // The report tab has no page.
 void TmainForm::Image2Click() {}
 
-void TmainForm::Image3Click() { selectTab(Image3, page<Twd4_Form>()); }
+void TmainForm::Image3Click() {
+    selectTab(Image3, page<Twd4_Form>());
+}
 
 void TmainForm::hoverTab(QLabel* label) {
     if (inkOf(label) != Red)
         ink(label, Blue);
 }
 
-void TmainForm::Image6MouseMove() { hoverTab(Label1); }
+void TmainForm::Image6MouseMove() {
+    hoverTab(Label1);
+}
 
-void TmainForm::Image7MouseMove() { hoverTab(Label2); }
+void TmainForm::Image7MouseMove() {
+    hoverTab(Label2);
+}
 
-void TmainForm::Image2MouseMove() { hoverTab(Label3); }
+void TmainForm::Image2MouseMove() {
+    hoverTab(Label3);
+}
 
-void TmainForm::Image3MouseMove() { hoverTab(Label4); }
+void TmainForm::Image3MouseMove() {
+    hoverTab(Label4);
+}
 
 void TmainForm::Panel2MouseMove() {
     for (QLabel* label : {Label1, Label2, Label3, Label4})
@@ -389,18 +412,26 @@ void TmainForm::Panel2MouseMove() {
             ink(label, Qt::black);
 }
 
-void TmainForm::LBConfigClick() { PageActions::run(m_actions.showSysConfigForm); }
+void TmainForm::LBConfigClick() {
+    PageActions::run(m_actions.showSysConfigForm);
+}
 
-void TmainForm::LBModifyPassWordClick() { PageActions::run(m_actions.showModifyPassWordForm); }
+void TmainForm::LBModifyPassWordClick() {
+    PageActions::run(m_actions.showModifyPassWordForm);
+}
 
 void TmainForm::LBAfreshClick() {
     if (m_lock)
         ModalSeam::exec(m_lock);
 }
 
-void TmainForm::LBExitClick() { ConfirmExit(this); }
+void TmainForm::LBExitClick() {
+    ConfirmExit(this);
+}
 
-void TmainForm::LBConfigMouseMove(QLabel* label) { ink(label, Blue); }
+void TmainForm::LBConfigMouseMove(QLabel* label) {
+    ink(label, Blue);
+}
 
 void TmainForm::ImgAfreshMouseMove() {
     for (QLabel* label : {LBConfig, LBModifyPassWord, LBAfresh, LBExit})

@@ -18,7 +18,9 @@ const QColor Red(0xc0, 0x44, 0x3b);
 const QColor Amber(0xd0, 0x8a, 0x1e);
 const QColor Teal(0x1f, 0x80, 0x80);
 
-QPen outline(const QColor& c, qreal w = 2.0) { return QPen(c, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
+QPen outline(const QColor& c, qreal w = 2.0) {
+    return QPen(c, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
 
 void page(QPainter& p, const QRectF& r = QRectF(7, 4, 18, 24)) {
     QPainterPath path;
@@ -477,4 +479,6 @@ QIcon ToolbarGlyphs::icon(int index) const {
     return icons_.at(index);
 }
 
-int ToolbarGlyphs::count() const { return Count; }
+int ToolbarGlyphs::count() const {
+    return Count;
+}

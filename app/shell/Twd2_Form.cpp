@@ -17,4 +17,6 @@ Twd2_Form::Twd2_Form(TmainForm* main) : FunctionPage(QStringLiteral("其它业�
     FormCreate(main);
 }
 
-void Twd2_Form::fcImageBtn10MouseMove(QObject* control) { PageEntryMouseMove(this, control); }
+void Twd2_Form::fcImageBtn10MouseMove(QObject* control) {
+    PageEntryMouseMove(this, control);
+}

@@ -27,7 +27,9 @@ void PictureButton::setGroupIndex(int index) {
         releaseOthers();
 }
 
-QPixmap PictureButton::currentPicture() const { return (isChecked() || isDown()) ? m_pressed : m_normal; }
+QPixmap PictureButton::currentPicture() const {
+    return (isChecked() || isDown()) ? m_pressed : m_normal;
+}
 
 QSize PictureButton::sizeHint() const {
     if (m_normal.isNull())

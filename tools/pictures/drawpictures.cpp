@@ -37,7 +37,9 @@ QFont plain(int px, bool bold = false) {
     return f;
 }
 
-QPen round(const QColor& c, qreal w) { return QPen(c, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
+QPen round(const QColor& c, qreal w) {
+    return QPen(c, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
 
 bool save(const QImage& img, const QString& path) {
     const bool bmp = path.endsWith(QStringLiteral(".bmp"));
@@ -118,7 +120,8 @@ QImage header(int w, int h) {
     // the program's name
     p.setPen(QColor(0, 0, 0, 70));
     p.setFont(kai(38, true));
-    p.drawText(QRectF(101, 11, 500, 50), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("房屋中介管理系统"));
+    p.drawText(QRectF(101, 11, 500, 50), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("房屋中介管理系统"));
     p.setPen(Qt::white);
     p.drawText(QRectF(99, 9, 500, 50), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("房屋中介管理系统"));
     p.setFont(plain(12));
@@ -146,7 +149,8 @@ QImage banner(int w, int h) {
     p.drawText(QRectF(16, 6, 280, 32), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("房屋中介管理系统"));
     p.setFont(plain(10));
     p.setPen(QColor(255, 255, 255, 190));
-    p.drawText(QRectF(17, 38, 280, 16), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("用户登录  ·  USER LOGIN"));
+    p.drawText(QRectF(17, 38, 280, 16), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("用户登录  ·  USER LOGIN"));
     return img;
 }
 
@@ -480,7 +484,8 @@ int main(int argc, char** argv) {
     for (const Entry& e : entries()) {
         const QString name = QString::fromLatin1(e.file);
         ok &= save(entryPicture(e, false), out + QStringLiteral("/entry/") + name + QStringLiteral(".png"));
-        ok &= save(entryPicture(e, true), out + QStringLiteral("/entry/") + name + QStringLiteral("_down.png"));
+        ok &=
+            save(entryPicture(e, true), out + QStringLiteral("/entry/") + name + QStringLiteral("_down.png"));
     }
     return ok ? 0 : 1;
 }
