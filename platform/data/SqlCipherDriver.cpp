@@ -65,7 +65,6 @@ bool SqlCipherDriver::hasFeature(DriverFeature feature) const {
     case PositionalPlaceholders:
     case LastInsertId:
     case FinishQuery:
-    case LowPrecisionNumbers:
         return true;
     default:
         return false;
