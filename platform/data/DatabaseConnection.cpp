@@ -5,6 +5,7 @@
 #include "SqlDialect.h"
 
 #include <QSqlError>
+#include <QSqlQuery>
 
 namespace {
 
@@ -28,6 +29,11 @@ QString odbcValue(const QString& value) {
     return u'{' + QString(value).replace(u'}', QStringLiteral("}}")) + u'}';
 }
 
+bool isFreeTds(const ConnectionSettings& s) {
+    return s.odbcDriver.isEmpty() ||
+           s.odbcDriver.compare(QStringLiteral("FreeTDS"), Qt::CaseInsensitive) == 0;
+}
+
 } // namespace
 
 DatabaseConnection::DatabaseConnection(const QString& connectionName) : m_name(connectionName) {}
@@ -39,8 +45,8 @@ DatabaseConnection::~DatabaseConnection() {
 }
 
 QString DatabaseConnection::odbcConnectionString(const ConnectionSettings& s) {
+    const bool freeTds = isFreeTds(s);
     const QString driver = s.odbcDriver.isEmpty() ? QStringLiteral("FreeTDS") : s.odbcDriver;
-    const bool freeTds = driver.compare(QStringLiteral("FreeTDS"), Qt::CaseInsensitive) == 0;
     const int port = s.port > 0 ? s.port : (freeTds ? 1433 : 5432);
     QString text = QStringLiteral("DRIVER={%1};SERVER=%2;PORT=%3;DATABASE=%4;UID=%5;PWD=%6;")
                        .arg(driver, odbcValue(s.server), QString::number(port), odbcValue(s.database),
@@ -92,6 +98,16 @@ void DatabaseConnection::open(const ConnectionSettings& settings) {
         const QSqlError error = db.lastError();
         db.close();
         throw DbError::fromSqlError(error, QStringLiteral("连接数据库失败"));
+    }
+    if (settings.engine == SqlEngine::SqlServer && isFreeTds(settings)) {
+        // Without ANSI warnings SQL Server cuts an over-long text instead of refusing it.
+        QSqlQuery set(db);
+        if (!set.exec(QStringLiteral("SET ANSI_WARNINGS ON"))) {
+            const QSqlError error = set.lastError();
+            set.clear();
+            db.close();
+            throw DbError::fromSqlError(error, QStringLiteral("连接数据库失败"));
+        }
     }
 }
 
