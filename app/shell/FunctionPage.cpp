@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QVBoxLayout>
 
 namespace {
 const QColor PageBack(0xfa, 0xf9, 0xfb); // $FBF9FA
@@ -16,8 +17,8 @@ const QColor TitleInk(0x2c, 0x4a, 0x6e);
 const QColor Rule(0xd5, 0xdc, 0xe6);
 
 // The grid of entries: cells wide enough for the longest caption, the first below the title.
-constexpr int CellWidth = 132;
-constexpr int CellHeight = 112;
+constexpr int CellWidth = 140;
+constexpr int CellHeight = 116;
 constexpr int GridLeft = 36;
 constexpr int GridTop = 64;
 constexpr int LabelWidth = 120;
@@ -44,6 +45,9 @@ FunctionPage::FunctionPage(const QString& title, QWidget* parent) : QWidget(pare
     PnlFunction->setObjectName(QStringLiteral("PnlFunction"));
     fill(PnlFunction);
     PnlFunction->installEventFilter(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(PnlFunction);
 }
 
 void FunctionPage::FormCreate(TmainForm* main) {

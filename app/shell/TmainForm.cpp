@@ -250,6 +250,8 @@ QWidget* TmainForm::buildColumn() {
         label->setGeometry(c.geometry.adjusted(14, 4, -14, -4));
         label->setAccessibleName(label->text());
         ink(label, Qt::white);
+        fill(label, QColor(0xe8, 0xef, 0xf8));
+        label->setAutoFillBackground(false);
         ControlEvents::onClick(label, [this, f = c.click] { (this->*f)(); });
         ControlEvents::onMouseMove(label, [this, label] { LBConfigMouseMove(label); });
         *c.label = label;

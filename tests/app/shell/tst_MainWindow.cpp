@@ -193,6 +193,9 @@ private slots:
             QCOMPARE(inkOf(l), QColor(Qt::white));
         hover(m.form.LBConfig);
         QCOMPARE(inkOf(m.form.LBConfig), Blue);
+        // On a light ground, so the blue reads on the dark command block.
+        QVERIFY(m.form.LBConfig->autoFillBackground());
+        QVERIFY(qGray(backOf(m.form.LBConfig).rgb()) > 200);
         hover(m.form.LBExit);
         QCOMPARE(inkOf(m.form.LBExit), Blue);
         hover(m.form.ImgAfresh, QPoint(3, 3));
