@@ -268,8 +268,8 @@ QList<Entry> entries() {
     return {
         {"lease", teal,
          [](QPainter& p) {
-             houseShape(p, 9, 9, 26);
-             keyShape(p, 31, 27, 4.5);
+             houseShape(p, 7, 8, 23);
+             keyShape(p, 31, 28, 4.2);
          }},
         {"alarm", amber,
          [](QPainter& p) {
@@ -289,8 +289,8 @@ QList<Entry> entries() {
          }},
         {"rentdemand", teal,
          [](QPainter& p) {
-             keyShape(p, 15, 16, 5);
-             lens(p, 30, 28, 7);
+             personShape(p, 17, 12, 24);
+             keyShape(p, 32, 17, 4.2);
          }},
         {"sale", blue,
          [](QPainter& p) {
