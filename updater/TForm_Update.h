@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QStringList>
 #include <QWidget>
 
@@ -62,6 +63,8 @@ private:
     bool CanFinish = true;
     bool m_passRunning = false;
     bool m_passAborted = false;
+    QElapsedTimer m_progressShown;
+    QElapsedTimer m_eventsHandled;
     ResumableDownload* m_download = nullptr;
     UpdateListFetcher* m_list = nullptr;
 
