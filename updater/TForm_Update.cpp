@@ -111,6 +111,7 @@ void TForm_Update::buildComponents() {
     ListBox_servers->setObjectName(QStringLiteral("ListBox_servers"));
     ListBox_servers->setAccessibleName(QStringLiteral("选择升级服务器"));
     ListBox_servers->setGeometry(0, 22, 398, 132);
+    ListBox_servers->setSpacing(2);
     serversLabel->setBuddy(ListBox_servers);
     auto* urlLabel = new QLabel(QStringLiteral("服务器地址："), page0);
     urlLabel->setGeometry(0, 166, 398, 18);

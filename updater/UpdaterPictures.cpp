@@ -93,6 +93,7 @@ QPixmap UpdaterPictures::sidePicture(const QSize& size) {
 
     // Emblem: a cloud with an arrow coming down from it.
     QPainterPath cloud;
+    cloud.setFillRule(Qt::WindingFill); // the puffs overlap: their union, not holes
     const qreal u = w / 10;
     cloud.addEllipse(centre + QPointF(-2.2 * u, -0.2 * u), 1.6 * u, 1.3 * u);
     cloud.addEllipse(centre + QPointF(-0.3 * u, -1.0 * u), 2.0 * u, 1.8 * u);
