@@ -565,7 +565,6 @@ void BatchDataSet::cancelBatch() {
     cancel();
     if (d->pendingCount() == 0)
         return;
-    const int oldRow = d->current;
     // Appended rows stand after every row that was read; they go first, then the deleted rows come
     // back in the reverse order of their deletion, each where it stood.
     int firstNew = int(d->rows.size());
@@ -595,8 +594,8 @@ void BatchDataSet::cancelBatch() {
         d->current = int(d->rows.size()) - 1;
     if (d->current < 0 && !d->rows.empty())
         d->current = 0;
-    if (d->current != oldRow)
-        emit currentRowChanged(d->current);
+    // Rows came and went: the row under the cursor may be another one even where its number is not.
+    emit currentRowChanged(d->current);
     emit pendingChanged();
 }
 

@@ -21,7 +21,9 @@ public:
     explicit BatchDataSet(DatabaseConnection& connection, QObject* parent = nullptr);
     ~BatchDataSet() override;
 
-    // The query (named parameters, names matched without regard to case).
+    // The query (named parameters, names matched without regard to case). setSql forgets the
+    // parameter values; a name that is not in the text is an error. A QDate or bool value is bound
+    // the way the engine's date and yes/no columns want it; texts go as they are.
     void setSql(const QString& sql);
     QString sql() const;
     void setParam(const QString& name, const QVariant& value);
@@ -53,10 +55,12 @@ public:
 
     // Fields of the current row (the pending value where there is one).
     QVariant value(const QString& column) const; // null QVariant for an empty value
-    QString text(const QString& column) const; // dates as DateText, money without trailing zeros, null -> ""
+    // Dates as DateText, money without trailing zeros, yes/no as "True"/"False", null -> "".
+    QString text(const QString& column) const;
     bool isNull(const QString& column) const;
-    // Puts the data set into edit (like an editor typing) and stores the value. A value the column
-    // cannot hold throws FieldValueError with a clear message; nothing changes then.
+    // Puts the data set into edit (like an editor typing; on an empty list that appends a row) and
+    // stores the value. A value the column cannot hold throws FieldValueError with a clear message;
+    // nothing changes then. Money is kept exact to four places up to 900,719,925,474.0991.
     void setValue(const QString& column, const QVariant& value);
     void clearValue(const QString& column);          // text -> "", dates/numbers -> null
     QVariant storedValue(int row, int column) const; // as read from the database
@@ -64,6 +68,8 @@ public:
     QVariant valueAt(int row, int column) const;
 
     State state() const;
+    // Moving to another row ends the current row's edit: posted when something was set, dropped
+    // (an appended row vanishes) otherwise.
     void edit();          // current row into edit
     void append();        // new row at the end, becomes current, state Insert
     void post();          // ends the current row's edit; its changes stay pending
