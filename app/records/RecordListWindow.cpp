@@ -1,0 +1,206 @@
+#include "RecordListWindow.h"
+
+#include "BandedGrid.h"
+#include "BatchDataSet.h"
+#include "DateText.h"
+#include "DbDateEdit.h"
+#include "ErrorGuard.h"
+#include "FreeQuery.h"
+#include "MessageBoxService.h"
+#include "ModalSeam.h"
+#include "PickLists.h"
+#include "RecordDetailWindow.h"
+#include "RecordFamily.h"
+#include "RecordStateMachine.h"
+#include "ShellFonts.h"
+#include "SqlDialect.h"
+#include "TUser.h"
+#include "TUserDM.h"
+
+#include <QCheckBox>
+#include <QDate>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QToolButton>
+
+RecordListWindow::RecordListWindow(const RecordFamily& family, QWidget* parent)
+    : Ttemplet(parent), m_family(family) {
+    setWindowTitle(family.listCaption);
+    Panel1->setText(family.listCaption);
+    Label1->setText(family.dateLabel);
+    QryData->setSql(family.baseSql);
+    QryData->setTableName(family.table);
+    QryData->setKeyField(family.keyField);
+    buildFilterBoxes();
+    layoutGrid();
+
+    // 修改 is hidden but keeps its handler, so F3 opens the detail window.
+    TbModfiy->hide();
+    connect(BtQuery, &QToolButton::clicked, this, ErrorGuard::wrap(this, [this](bool) { RunQuery(); }));
+    connect(TbNew, &QToolButton::clicked, this, ErrorGuard::wrap(this, [this](bool) { TbNewClick(); }));
+    connect(TbDelete, &QToolButton::clicked, this, ErrorGuard::wrap(this, [this](bool) { TbDeleteClick(); }));
+    connect(TbModfiy, &QToolButton::clicked, this,
+            ErrorGuard::wrap(this, [this](bool) { dxDBGrid1DblClick(); }));
+    connect(TbPrint, &QToolButton::clicked, this, ErrorGuard::wrap(this, [this](bool) { TbPrintClick(); }));
+    connect(dxDBGrid1, &BandedGrid::gridDoubleClicked, this,
+            ErrorGuard::wrap(this, [this] { dxDBGrid1DblClick(); }));
+}
+
+void RecordListWindow::buildFilterBoxes() {
+    if (m_family.filters.isEmpty())
+        return;
+    GBOX = new QGroupBox(m_family.filterGroup, Panel2);
+    GBOX->setObjectName(QStringLiteral("GBOX"));
+    auto* row = new QHBoxLayout(GBOX);
+    row->setContentsMargins(8, 0, 8, 0);
+    row->setSpacing(14);
+    GBOX->setFlat(true);
+    for (const RecordFamily::StateFilter& f : m_family.filters) {
+        auto* box = new QCheckBox(f.caption, GBOX);
+        box->setObjectName(f.box);
+        box->setAccessibleName(f.caption);
+        m_boxes.insert(f.box, box);
+        row->addWidget(box);
+        // The boxes exclude one another, but all may be unticked.
+        connect(box, &QCheckBox::toggled, this, [this, box](bool on) {
+            if (!on)
+                return;
+            for (QCheckBox* other : std::as_const(m_boxes))
+                if (other != box)
+                    other->setChecked(false);
+        });
+    }
+    Panel2Layout->insertWidget(Panel2Layout->count() - 1, GBOX);
+}
+
+void RecordListWindow::layoutGrid() {
+    BandedGrid* g = dxDBGrid1;
+    g->clearLayout();
+    for (int b = 0; b < m_family.bands.size(); ++b) {
+        g->addBand(m_family.bands[b]);
+        for (const RecordFamily::GridColumn& c : m_family.columns)
+            if (c.band == b)
+                g->addColumn(c.column, c.caption, c.width);
+    }
+    QStringList filters;
+    for (const RecordFamily::GridColumn& c : m_family.columns)
+        if (c.filter)
+            filters << c.column;
+    g->setFilterColumns(filters);
+    g->setKeyField(m_family.keyField);
+    g->setRowSelect(m_family.wholeRowSelection);
+    g->setCellsCentred(true);
+    QFont f = font();
+    f.setPixelSize(13);
+    g->setFont(f);
+}
+
+void RecordListWindow::setDetailWindow(RecordDetailWindow* detail) {
+    m_detail = detail;
+    detail->setSource(QryData, dxDBGrid1);
+}
+
+void RecordListWindow::SetOpeningRange() {
+    Dtp1->setText(DateText::format(QDate::currentDate().addDays(-m_family.openingDays)));
+    Dtp2->setText(DateText::today());
+}
+
+void RecordListWindow::RunQuery() {
+    if (!ConfirmDiscardPending())
+        return;
+    const SqlDialect& dialect = UserDM->ADOConnection1.dialect();
+    QString sql = m_family.querySql;
+    QString state;
+    if (!m_family.filters.isEmpty()) {
+        const RecordFamily::StateFilter* chosen = nullptr;
+        for (const QString& name : m_family.filterOrder) {
+            if (m_boxes.value(name)->isChecked()) {
+                chosen = m_family.filter(name);
+                break;
+            }
+        }
+        if (!chosen) {
+            m_boxes.value(m_family.fallbackFilter)->setChecked(true);
+            chosen = m_family.filter(m_family.fallbackFilter);
+        }
+        sql = chosen->sql;
+        if (chosen->bindsState)
+            state = chosen->caption;
+    }
+    QryData->close();
+    QryData->setSql(sql);
+    QryData->clearParams();
+    QryData->setParam(QStringLiteral("BeginDate"), dialect.dateParam(Dtp1->text()));
+    QryData->setParam(QStringLiteral("EndDate"), dialect.dateParam(Dtp2->text()));
+    if (!state.isEmpty())
+        QryData->setParam(QStringLiteral("Stat"), state);
+    QryData->open();
+}
+
+void RecordListWindow::TbNewClick() {
+    QryData->append();
+    RecordStateMachine(m_family, *QryData).presetNewRow(CurrentUser.UserFullName, QDate::currentDate());
+    if (m_detail)
+        ModalSeam::exec(m_detail);
+}
+
+void RecordListWindow::TbDeleteClick() {
+    if (QryData->isEmpty())
+        return;
+    if (!MessageBoxService::ask(this, m_family.deleteQuestion + QryData->text(m_family.billColumn) +
+                                          QStringLiteral("？")))
+        return;
+    QryData->deleteCurrent();
+    QryData->applyBatch();
+}
+
+void RecordListWindow::dxDBGrid1DblClick() {
+    if (m_detail)
+        ModalSeam::exec(m_detail);
+}
+
+void RecordListWindow::QueryDictValues(const QString& typeName) {
+    FreeQuery& q = UserDM->QryFree;
+    q.close();
+    q.setSql(QStringLiteral("Select distinct Value  from S_字典 where TypeName=:Typename "));
+    q.setParam(QStringLiteral("Typename"), typeName);
+    q.open();
+}
+
+void RecordListWindow::FillPickLists() {
+    if (!m_detail)
+        return;
+    for (const RecordFamily::PickList& p : m_family.pickLists) {
+        QueryDictValues(p.dictType);
+        QStringList items;
+        FillItemsFromQuery(items, UserDM->QryFree, QStringLiteral("Value"));
+        m_detail->setItems(p.editor, items);
+    }
+    if (m_detail->LBYj)
+        m_detail->LBYj->setText(percentText());
+}
+
+QString RecordListWindow::percentText() const {
+    return QString::number(m_family.percent ? m_family.percent() : 0);
+}
+
+bool RecordListWindow::FormKeyDown(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_F9:
+        close();
+        return true;
+    case Qt::Key_F2:
+        return clickIfEnabled(TbNew);
+    case Qt::Key_F3:
+        return clickIfEnabled(TbModfiy);
+    case Qt::Key_F4:
+        return clickIfEnabled(TbDelete);
+    case Qt::Key_F8:
+        return clickIfEnabled(TbPrint);
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,35 @@
+#include "TFrm_LeaseDetail.h"
+
+#include "GroupFrame.h"
+#include "LeaseFamily.h"
+
+#include <QGridLayout>
+#include <QLabel>
+
+TFrm_LeaseDetail* Frm_LeaseDetail = nullptr;
+
+TFrm_LeaseDetail::TFrm_LeaseDetail(QWidget* parent) : RecordDetailWindow(LeaseFamily::get(), parent) {
+    setObjectName(QStringLiteral("Frm_LeaseDetail"));
+    TbLease = actionButton(QStringLiteral("TbLease"));
+    TBVacate = actionButton(QStringLiteral("TBVacate"));
+    TBReturn = actionButton(QStringLiteral("TBReturn"));
+    CLBZW = checkList(QStringLiteral("CLBZW"));
+    CLBXS = checkList(QStringLiteral("CLBXS"));
+
+    if (QGridLayout* grid = groupGrid(QStringLiteral("租房跟踪"))) {
+        auto* note = new QLabel(QStringLiteral("跟踪\"已出租\"的房屋信息,租期到期给予提示。"), this);
+        note->setObjectName(QStringLiteral("LbTrackNote"));
+        note->setStyleSheet(QStringLiteral("color:#555;"));
+        grid->addWidget(note, 1, 0, 1, 6);
+    }
+}
+
+void TFrm_LeaseDetail::TbLeaseClick() {
+    StateActionClick(*family().action(QStringLiteral("TbLease")));
+}
+void TFrm_LeaseDetail::TBVacateClick() {
+    StateActionClick(*family().action(QStringLiteral("TBVacate")));
+}
+void TFrm_LeaseDetail::TBReturnClick() {
+    StateActionClick(*family().action(QStringLiteral("TBReturn")));
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "RecordListWindow.h"
+
+class TFrm_LeaseDetail;
+
+// The lease listings list (房屋出租管理): the listings registered in a date range, by state.
+class Tfrm_HouseLease : public RecordListWindow {
+    Q_OBJECT
+public:
+    explicit Tfrm_HouseLease(QWidget* parent = nullptr);
+
+    void setDetail(TFrm_LeaseDetail* detail);
+    TFrm_LeaseDetail* detail() const { return m_leaseDetail; }
+
+    QCheckBox* CKBALL;
+    QCheckBox* CKBYCZ;
+    QCheckBox* CKBWCZ;
+    QCheckBox* CKBZF;
+
+    void SpeedButton1Click() { RunQuery(); }
+    void TbPrintClick() override;
+
+private:
+    TFrm_LeaseDetail* m_leaseDetail = nullptr;
+};
+
+extern Tfrm_HouseLease* frm_HouseLease;

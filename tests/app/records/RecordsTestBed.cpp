@@ -1,0 +1,106 @@
+#include "RecordsTestBed.h"
+
+#include "DatabaseConnection.h"
+#include "DateText.h"
+#include "FreeQuery.h"
+#include "SqlDialect.h"
+#include "TSetValue.h"
+#include "TUser.h"
+#include "TUserDM.h"
+#include "TestSupport.h"
+
+#include <QDir>
+
+RecordsTestBed::RecordsTestBed(const QString& engine) : m_db(engine) {
+    DateText::setShortFormat(QString::fromLatin1(DateText::Iso));
+    delete UserDM;
+    UserDM = new TUserDM();
+    UserDM->ADOConnection1.open(m_db.settings());
+    CurrentUser = TUser();
+    CurrentUser.UserFullName = QStringLiteral("张三");
+    CurrentUser.UserCode = QStringLiteral("zs");
+    CurrentUser.UserType = QStringLiteral("操作员");
+    AppGlobals = TSetValue();
+    AppGlobals.LeaseCommission = 30;
+    AppGlobals.PrintMode = 1;
+    AppGlobals.CompanyName = QStringLiteral("安居房屋中介");
+    AppGlobals.CompanyTel = QStringLiteral("0571-88886666");
+    AppGlobals.AppPath = TestSupport::programDir();
+}
+
+RecordsTestBed::~RecordsTestBed() {
+    delete UserDM;
+    UserDM = nullptr;
+}
+
+QStringList RecordsTestBed::engines() {
+    QStringList list{QStringLiteral("sqlcipher")};
+    if (TestSupport::pgAvailable())
+        list << QStringLiteral("postgresql");
+    return list;
+}
+
+DatabaseConnection& RecordsTestBed::connection() {
+    return UserDM->ADOConnection1;
+}
+
+int RecordsTestBed::insertLease(const QVariantMap& values) {
+    const SqlDialect& dialect = connection().dialect();
+    QStringList columns;
+    QStringList params;
+    int n = 0;
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        columns << it.key();
+        params << QStringLiteral(":p%1").arg(n++);
+    }
+    FreeQuery q(connection());
+    q.setSql(
+        QStringLiteral("insert into H_出租表 (%1) values (%2)").arg(columns.join(u','), params.join(u',')));
+    n = 0;
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        QVariant v = it.value();
+        if (v.typeId() == QMetaType::QDate)
+            v = dialect.dateValue(v.toDate());
+        else if (v.typeId() == QMetaType::Bool)
+            v = dialect.boolValue(v.toBool());
+        q.setParam(QStringLiteral("p%1").arg(n++), v);
+    }
+    q.execute();
+    q.close();
+    q.setSql(QStringLiteral("select max(ID) as ID from H_出租表"));
+    q.open();
+    return q.value(QStringLiteral("ID")).toInt();
+}
+
+QVariant RecordsTestBed::leaseValue(int id, const QString& column) {
+    FreeQuery q(connection());
+    q.setSql(QStringLiteral("select %1 as v from H_出租表 where ID=:id").arg(column));
+    q.setParam(QStringLiteral("id"), id);
+    q.open();
+    if (q.isEmpty())
+        return QStringLiteral("<no row>");
+    return q.value(QStringLiteral("v"));
+}
+
+int RecordsTestBed::leaseCount() {
+    FreeQuery q(connection());
+    q.setSql(QStringLiteral("select count(*) as n from H_出租表"));
+    q.open();
+    return q.value(QStringLiteral("n")).toInt();
+}
+
+void RecordsTestBed::addDictValue(const QString& type, const QString& value) {
+    FreeQuery q(connection());
+    q.setSql(QStringLiteral("insert into S_字典 (TypeName, Value) values (:t, :v)"));
+    q.setParam(QStringLiteral("t"), type);
+    q.setParam(QStringLiteral("v"), value);
+    q.execute();
+}
+
+qint64 RecordsTestBed::billCounter(const QString& type) {
+    FreeQuery q(connection());
+    q.setSql(QStringLiteral("select BillNo from S_收件单号 where Billtype=:t"));
+    q.setParam(QStringLiteral("t"), type);
+    q.open();
+    return q.value(QStringLiteral("BillNo")).toLongLong();
+}
