@@ -98,6 +98,10 @@ bool SqlCipherDriver::open(const QString& db, const QString&, const QString& pas
     sqlite3* handle = nullptr;
     int rc = sqlite3_open_v2(QFile::encodeName(info.absoluteFilePath()).constData(), &handle,
                              SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    // Waiting applies from the first read on: another workstation may be writing while we open.
+    m_busyTimeout = busyTimeoutFrom(connOpts);
+    if (rc == SQLITE_OK)
+        sqlite3_busy_timeout(handle, m_busyTimeout);
     if (rc == SQLITE_OK && !password.isEmpty()) {
         const QByteArray key = password.toUtf8();
         rc = sqlite3_key(handle, key.constData(), int(key.size()));
@@ -115,7 +119,6 @@ bool SqlCipherDriver::open(const QString& db, const QString&, const QString& pas
         return fail(text, rc, QSqlError::ConnectionError);
     }
     sqlite3_extended_result_codes(handle, 0);
-    sqlite3_busy_timeout(handle, busyTimeoutFrom(connOpts));
     // The file may sit in a shared folder: no write-ahead log, whose shared memory needs one machine.
     rc = sqlite3_exec(handle, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {

@@ -37,6 +37,7 @@ public:
     QVariant handle() const override;
 
     sqlite3* connectionHandle() const { return m_db; }
+    int busyTimeout() const { return m_busyTimeout; }
 
 private:
     friend class SqlCipherResult;
@@ -44,5 +45,6 @@ private:
     bool fail(const QString& text, int code, QSqlError::ErrorType type);
 
     sqlite3* m_db = nullptr;
+    int m_busyTimeout = 5000;
     mutable QList<SqlCipherResult*> m_results;
 };

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QSqlError>
 #include <QSqlField>
 
@@ -83,13 +84,19 @@ QDate isoDate(const unsigned char* s, int n) {
 
 } // namespace
 
-SqlCipherResult::SqlCipherResult(const SqlCipherDriver* driver) : QSqlResult(driver), m_driver(driver) {
+SqlCipherResult::SqlCipherResult(const SqlCipherDriver* driver)
+    : QSqlResult(driver), m_driver(const_cast<SqlCipherDriver*>(driver)) {
     m_driver->m_results.append(this);
 }
 
 SqlCipherResult::~SqlCipherResult() {
     finalize();
-    m_driver->m_results.removeOne(this);
+    if (m_driver)
+        m_driver->m_results.removeOne(this);
+}
+
+sqlite3* SqlCipherResult::connection() const {
+    return m_driver ? m_driver->connectionHandle() : nullptr;
 }
 
 SqlCipherResult::Kind SqlCipherResult::kindOf(const QByteArray& declaredType, int* length, int* precision) {
@@ -144,7 +151,7 @@ void SqlCipherResult::clearResult() {
 }
 
 void SqlCipherResult::setError(const QString& text, int code) {
-    sqlite3* db = m_driver->connectionHandle();
+    sqlite3* db = connection();
     const QString engine =
         db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(code));
     setLastError(QSqlError(text, engine, QSqlError::StatementError, QString::number(code)));
@@ -163,7 +170,7 @@ bool SqlCipherResult::prepare(const QString& query) {
     m_kinds.clear();
     m_types.clear();
     m_columns = 0;
-    sqlite3* db = m_driver->connectionHandle();
+    sqlite3* db = connection();
     if (!db) {
         setLastError(QSqlError(QStringLiteral("数据库没有打开"), QString(), QSqlError::ConnectionError));
         return false;
@@ -291,8 +298,20 @@ bool SqlCipherResult::exec() {
 }
 
 bool SqlCipherResult::firstStep() {
-    sqlite3* db = m_driver->connectionHandle();
-    const int rc = sqlite3_step(m_stmt);
+    sqlite3* db = connection();
+    int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_BUSY && sqlite3_get_autocommit(db) && !sqlite3_stmt_readonly(m_stmt)) {
+        // Two writers outside a transaction can each hold what the other waits for; SQLite then
+        // answers "busy" at once instead of waiting. Our statement has let go of its locks, so the
+        // other writer finishes and we try again, within the busy time-out.
+        QElapsedTimer waited;
+        waited.start();
+        while (rc == SQLITE_BUSY && waited.elapsed() < m_driver->busyTimeout()) {
+            sqlite3_reset(m_stmt);
+            sqlite3_sleep(10);
+            rc = sqlite3_step(m_stmt);
+        }
+    }
     if (rc == SQLITE_ROW) {
         m_rowPending = true;
         m_done = false;

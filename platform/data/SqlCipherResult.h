@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QPointer>
 #include <QSqlRecord>
 #include <QSqlResult>
 #include <QVariant>
 
 #include <vector>
 
+struct sqlite3;
 struct sqlite3_stmt;
 class SqlCipherDriver;
 
@@ -51,7 +53,9 @@ private:
     void clearResult();
     void setError(const QString& text, int code);
 
-    const SqlCipherDriver* m_driver;
+    // The driver may go before its results (a connection removed while a query object lives).
+    QPointer<SqlCipherDriver> m_driver;
+    sqlite3* connection() const;
     sqlite3_stmt* m_stmt = nullptr;
     QSqlRecord m_record;
     std::vector<Kind> m_kinds;

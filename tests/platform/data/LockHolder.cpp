@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
             }
         }
     } catch (const DbError& e) {
-        std::fprintf(stderr, "%s\n", e.what());
+        std::fprintf(stderr, "lockholder: %s\n", e.what());
         return 1;
     }
     return 0;

@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
 namespace {
 
 ConnectionSettings fileSettings(const QString& path,
@@ -236,6 +238,19 @@ private slots:
         QCOMPARE(lastOnly.value(0).toString(), values.last());
     }
 
+    void queriesMayOutliveTheirConnection() {
+        auto query = std::make_unique<QSqlQuery>();
+        {
+            DatabaseConnection connection(QStringLiteral("short"));
+            connection.open(fileSettings(m_db));
+            *query = QSqlQuery(connection.database());
+            QVERIFY(query->exec(QStringLiteral("Select * from S_字典")));
+            QVERIFY(query->next());
+        }
+        QVERIFY(!query->next());
+        query.reset();
+    }
+
     void transactionsRollBack() {
         DatabaseConnection connection;
         connection.open(fileSettings(m_db));
@@ -314,8 +329,8 @@ private slots:
         two.start(helper(), args);
         QVERIFY(one.waitForFinished(60000));
         QVERIFY(two.waitForFinished(60000));
-        QCOMPARE(one.exitCode(), 0);
-        QCOMPARE(two.exitCode(), 0);
+        QVERIFY2(one.exitCode() == 0, one.readAllStandardError().constData());
+        QVERIFY2(two.exitCode() == 0, two.readAllStandardError().constData());
         DatabaseConnection connection;
         connection.open(fileSettings(m_db));
         FreeQuery q(connection);
