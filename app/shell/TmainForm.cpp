@@ -431,13 +431,17 @@ void TmainForm::LBExitClick() {
     ConfirmExit(this);
 }
 
+// Blue text needs a light ground on the dark command block, so the hovered command gets one.
 void TmainForm::LBConfigMouseMove(QLabel* label) {
     ink(label, Blue);
+    label->setAutoFillBackground(true);
 }
 
 void TmainForm::ImgAfreshMouseMove() {
-    for (QLabel* label : {LBConfig, LBModifyPassWord, LBAfresh, LBExit})
+    for (QLabel* label : {LBConfig, LBModifyPassWord, LBAfresh, LBExit}) {
         ink(label, Qt::white);
+        label->setAutoFillBackground(false);
+    }
 }
 
 // Shown after the login: spontaneous shows (a window restored from the task bar) are not a new start.
