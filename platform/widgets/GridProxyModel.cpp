@@ -9,61 +9,103 @@
 #include <QLocale>
 #include <QSet>
 
+#include <algorithm>
 #include <vector>
 
 // The values of one column in a form that compares fast: numbers and dates as doubles, texts as
-// collation keys (Chinese in pinyin order). An empty value sorts before every other.
+// their rank among the column's distinct texts (Chinese in pinyin order), so each distinct text
+// is collated once however often it occurs. An empty value sorts before every other.
 class GridProxyModel::ColumnKeys {
 public:
     ColumnKeys(const BatchDataSet& ds, int column) {
         const int rows = ds.rowCount();
         const auto kind = ds.columnKind(column);
-        m_numeric = kind != BatchDataSet::ColumnKind::Text && kind != BatchDataSet::ColumnKind::Other;
-        m_null.resize(rows);
-        if (m_numeric) {
-            m_numbers.resize(rows);
-            for (int row = 0; row < rows; ++row) {
-                const QVariant v = ds.valueAt(row, column);
-                bool ok = false;
-                double n = 0;
-                if (kind == BatchDataSet::ColumnKind::Date) {
-                    const QDate date =
-                        v.metaType().id() == QMetaType::QDate ? v.toDate() : DateText::parse(v.toString());
-                    ok = date.isValid();
-                    n = ok ? double(date.toJulianDay()) : 0;
-                } else if (!v.isNull()) {
-                    n = v.toDouble(&ok);
-                }
-                m_null[row] = !ok;
-                m_numbers[row] = n;
-            }
-        } else {
-            QCollator collator{QLocale(QLocale::Chinese, QLocale::China)};
-            collator.setNumericMode(true);
-            m_texts.reserve(rows);
-            for (int row = 0; row < rows; ++row) {
-                const QString text = ds.data(ds.index(row, column), Qt::DisplayRole).toString();
-                m_null[row] = text.isEmpty();
-                m_texts.push_back(collator.sortKey(text));
-            }
-        }
+        m_null.assign(size_t(rows), false);
+        m_numbers.resize(size_t(rows));
+        if (kind == BatchDataSet::ColumnKind::Text || kind == BatchDataSet::ColumnKind::Other)
+            rankTexts(ds, column);
+        else
+            readNumbers(ds, column, kind == BatchDataSet::ColumnKind::Date);
     }
 
     int compare(int a, int b) const {
         if (a < 0 || b < 0 || a >= int(m_null.size()) || b >= int(m_null.size()))
             return 0;
-        if (m_null[a] || m_null[b])
-            return int(!m_null[a]) - int(!m_null[b]);
-        if (m_numeric)
-            return m_numbers[a] < m_numbers[b] ? -1 : (m_numbers[b] < m_numbers[a] ? 1 : 0);
-        return m_texts[a].compare(m_texts[b]);
+        if (m_null[size_t(a)] || m_null[size_t(b)])
+            return int(!m_null[size_t(a)]) - int(!m_null[size_t(b)]);
+        const double x = m_numbers[size_t(a)];
+        const double y = m_numbers[size_t(b)];
+        return x < y ? -1 : (y < x ? 1 : 0);
     }
 
 private:
-    bool m_numeric = false;
+    void readNumbers(const BatchDataSet& ds, int column, bool date) {
+        for (int row = 0; row < int(m_numbers.size()); ++row) {
+            const QVariant v = ds.valueAt(row, column);
+            bool ok = false;
+            double n = 0;
+            if (date) {
+                const QDate d =
+                    v.metaType().id() == QMetaType::QDate ? v.toDate() : DateText::parse(v.toString());
+                ok = d.isValid();
+                n = ok ? double(d.toJulianDay()) : 0;
+            } else if (!v.isNull()) {
+                n = v.toDouble(&ok);
+            }
+            m_null[size_t(row)] = !ok;
+            m_numbers[size_t(row)] = n;
+        }
+    }
+
+    void rankTexts(const BatchDataSet& ds, int column) {
+        QHash<QString, int> ids;
+        QStringList distinct;
+        std::vector<int> idOfRow(m_numbers.size());
+        for (int row = 0; row < int(idOfRow.size()); ++row) {
+            const QString text = ds.data(ds.index(row, column), Qt::DisplayRole).toString();
+            auto it = ids.constFind(text);
+            if (it == ids.constEnd()) {
+                it = ids.insert(text, int(distinct.size()));
+                distinct.append(text);
+            }
+            idOfRow[size_t(row)] = it.value();
+        }
+        std::vector<int> order(size_t(distinct.size()));
+        for (size_t i = 0; i < order.size(); ++i)
+            order[i] = int(i);
+        std::vector<QCollatorSortKey> keys;
+        // Bill numbers and the like: digits only collate in code order, no collation needed.
+        const bool digitsOnly = std::all_of(distinct.cbegin(), distinct.cend(), [](const QString& t) {
+            return std::all_of(t.cbegin(), t.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+        });
+        auto equal = [&](int a, int b) {
+            return digitsOnly ? distinct[a] == distinct[b] : keys[size_t(a)].compare(keys[size_t(b)]) == 0;
+        };
+        if (digitsOnly) {
+            std::stable_sort(order.begin(), order.end(),
+                             [&](int a, int b) { return QString::compare(distinct[a], distinct[b]) < 0; });
+        } else {
+            const QCollator collator{QLocale(QLocale::Chinese, QLocale::China)};
+            keys.reserve(size_t(distinct.size()));
+            for (const QString& text : std::as_const(distinct))
+                keys.push_back(collator.sortKey(text));
+            std::stable_sort(order.begin(), order.end(),
+                             [&](int a, int b) { return keys[size_t(a)].compare(keys[size_t(b)]) < 0; });
+        }
+        std::vector<int> rank(order.size());
+        int r = 0;
+        for (size_t i = 0; i < order.size(); ++i) {
+            // Texts the collation holds equal share a rank, so the next sort key decides.
+            if (i > 0 && !equal(order[i - 1], order[i]))
+                ++r;
+            rank[size_t(order[i])] = r;
+        }
+        for (size_t row = 0; row < idOfRow.size(); ++row)
+            m_numbers[row] = rank[size_t(idOfRow[row])];
+    }
+
     std::vector<bool> m_null;
     std::vector<double> m_numbers;
-    std::vector<QCollatorSortKey> m_texts;
 };
 
 GridProxyModel::GridProxyModel(QObject* parent) : QSortFilterProxyModel(parent) {
@@ -125,19 +167,25 @@ bool GridProxyModel::lessThan(const QModelIndex& left, const QModelIndex& right)
 
 void GridProxyModel::setColumnFilter(int column, const QString& value) {
     m_filters.insert(column, value);
-    invalidateFilter();
+    refilter();
 }
 
 void GridProxyModel::clearColumnFilter(int column) {
     if (m_filters.remove(column))
-        invalidateFilter();
+        refilter();
 }
 
 void GridProxyModel::clearColumnFilters() {
     if (m_filters.isEmpty())
         return;
     m_filters.clear();
-    invalidateFilter();
+    refilter();
+}
+
+void GridProxyModel::refilter() {
+    // One layout change for the whole grid: row by row removal of scattered rows would make the
+    // views walk their rows once per gap.
+    invalidate();
 }
 
 bool GridProxyModel::filterAcceptsRow(int sourceRow, const QModelIndex&) const {

@@ -59,6 +59,7 @@ private:
     class ColumnKeys;
     const ColumnKeys& keysFor(int column) const;
     void dropKeys();
+    void refilter();
     bool isCheckColumn(int column) const;
 
     BatchDataSet* m_dataSet = nullptr;

@@ -174,6 +174,7 @@ private slots:
         QCOMPARE(ds().value(QStringLiteral("区域")).toString(), QStringLiteral("城南"));
         QCOMPARE(gridText(QStringLiteral("区域")), QStringLiteral("城南"));
 
+        rent->setFocus();
         rent->selectAll();
         typeText(rent, QStringLiteral("1800.50"));
         QCOMPARE(ds().value(QStringLiteral("租金")).toDouble(), 1800.5);
@@ -280,7 +281,9 @@ private slots:
         typeText(built, QStringLiteral("2024-03-05"));
         QCOMPARE(ds().value(QStringLiteral("竣工日期")).toDate(), QDate(2024, 3, 5));
         QCOMPARE(gridText(QStringLiteral("竣工日期")), QStringLiteral("2024-03-05"));
+        QTest::keyClick(built, Qt::Key_Tab);
 
+        built->setFocus();
         built->selectAll();
         typeText(built, QStringLiteral("2024-13-45"));
         QTest::keyClick(built, Qt::Key_Tab);
