@@ -1,0 +1,185 @@
+#include "MessageBoxService.h"
+#include "ModalSeam.h"
+#include "ProfileFile.h"
+#include "ShellTestDb.h"
+#include "TSetConfigFrm.h"
+#include "TSetValue.h"
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+class TestSetConfigFrm : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+
+    void writeIni(const QByteArray& text) {
+        QFile f(m_dir.filePath(QStringLiteral("MyConnect.ini")));
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(text);
+    }
+    ProfileFile ini() { return ProfileFile(m_dir.filePath(QStringLiteral("MyConnect.ini"))); }
+
+private slots:
+    void init() {
+        QFile::remove(m_dir.filePath(QStringLiteral("MyConnect.ini")));
+        ShellTestDb::resetGlobals();
+        AppGlobals.AppPath = m_dir.path();
+    }
+
+    void looksAsDesigned() {
+        TSetConfigFrm form;
+        QCOMPARE(form.windowTitle(), QStringLiteral("系统参数设置 "));
+        QCOMPARE(form.size(), QSize(310, 189));
+        QCOMPARE(form.GroupBox1->title(), QStringLiteral("数据库路径"));
+        QCOMPARE(form.GroupBox1->height(), 105);
+        QCOMPARE(form.GroupBox2->title(), QStringLiteral("数据库参数设置"));
+        QCOMPARE(form.EdtPath->width(), 265);
+        QCOMPARE(form.TBData->text(), QStringLiteral("..."));
+        QCOMPARE(form.BtnOK->text(), QStringLiteral("确定"));
+        QCOMPARE(form.BtnExit->text(), QStringLiteral("退出"));
+        QCOMPARE(form.EdtPassword->echoMode(), QLineEdit::Normal);
+        QVERIFY(form.windowFlags() & Qt::WindowCloseButtonHint);
+        QVERIFY(!(form.windowFlags() & Qt::WindowMinimizeButtonHint));
+        QCOMPARE(TSetConfigFrm::fileFilter(), QStringLiteral("数据库文件 (*.HDB *.hdb)"));
+    }
+
+    // Enter moves to the next control in tab order and never confirms.
+    void enterMovesOn_data() {
+        QTest::addColumn<bool>("server");
+        QTest::addColumn<QStringList>("order");
+        QTest::newRow("file mode") << false << QStringList{"EdtPath", "TBData", "BtnOK", "BtnExit"};
+        QTest::newRow("server mode") << true << QStringList{"EdtServerName", "EdtDataBaseName", "EdtUserName",
+                                                            "EdtPassword",   "BtnOK",           "BtnExit"};
+    }
+    void enterMovesOn() {
+        QFETCH(bool, server);
+        QFETCH(QStringList, order);
+        GuiTestScope scope;
+        writeIni(server ? "[Connect]\nConnectOption=0\n" : "");
+        QStringList seen;
+        ModalSeam::drive([&](QWidget* w) {
+            QApplication::setActiveWindow(w);
+            QVERIFY(QTest::qWaitForWindowActive(w));
+            auto* first = w->findChild<QWidget*>(order.first());
+            first->setFocus();
+            for (int i = 0; i < order.size(); ++i) {
+                seen << QApplication::focusWidget()->objectName();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            }
+            QVERIFY(w->isVisible());
+        });
+        QVERIFY(!ShowSetConfigForm());
+        QCOMPARE(seen, order);
+        QVERIFY(MessageBoxService::shown().isEmpty());
+    }
+
+    void emptyPathIsRefusedAndTheDialogStays() {
+        GuiTestScope scope;
+        bool stillOpen = false;
+        ModalSeam::drive([&](QWidget* w) {
+            auto* form = static_cast<TSetConfigFrm*>(w);
+            QTest::mouseClick(form->BtnOK, Qt::LeftButton);
+            stillOpen = form->isVisible();
+            QTest::mouseClick(form->BtnExit, Qt::LeftButton);
+        });
+        QVERIFY(!ShowSetConfigForm());
+        QVERIFY(stillOpen);
+        QCOMPARE(MessageBoxService::shown().size(), 1);
+        QCOMPARE(MessageBoxService::last().text, QStringLiteral("数据库路径不能为空!"));
+        QCOMPARE(MessageBoxService::last().caption, QStringLiteral("提示"));
+        QCOMPARE(MessageBoxService::last().icon, MsgIcon::Critical);
+        QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("MyConnect.ini"))));
+    }
+
+    void fileDialogPutsTheChosenFileIntoThePath() {
+        GuiTestScope scope;
+        writeIni("[LocalDB]\nDBnames=/old/House.HDB\n");
+        const QString chosen = m_dir.filePath(QStringLiteral("分店.HDB"));
+        QFile f(chosen);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        QString filter, shownPath;
+        ModalSeam::drive([&](QWidget* w) {
+            auto* form = static_cast<TSetConfigFrm*>(w);
+            shownPath = form->EdtPath->text();
+            ModalSeam::drive([&](QWidget* d) {
+                auto* dialog = qobject_cast<QFileDialog*>(d);
+                QVERIFY(dialog);
+                filter = dialog->nameFilters().join(u'|');
+                dialog->selectFile(chosen);
+                static_cast<QDialog*>(dialog)->accept();
+            });
+            QTest::mouseClick(form->TBData, Qt::LeftButton);
+            QTest::mouseClick(form->BtnOK, Qt::LeftButton);
+        });
+        QVERIFY(ShowSetConfigForm());
+        QCOMPARE(shownPath, QStringLiteral("/old/House.HDB"));
+        QCOMPARE(filter, QStringLiteral("数据库文件 (*.HDB *.hdb)"));
+        QCOMPARE(ini().readString(QStringLiteral("LocalDB"), QStringLiteral("DBnames")), chosen);
+        QCOMPARE(MessageBoxService::last().text, QStringLiteral("配置成功!"));
+        QCOMPARE(MessageBoxService::last().icon, MsgIcon::Information);
+    }
+
+    void serverModeShowsAndWritesTheServerKeys() {
+        GuiTestScope scope;
+        writeIni(
+            "; agency settings\n[Connect]\nConnectOption=2\n[DataBase]\nServerName=old\nDriver=PostgreSQL\n");
+        QStringList shown;
+        ModalSeam::drive([&](QWidget* w) {
+            auto* form = static_cast<TSetConfigFrm*>(w);
+            QVERIFY(form->GroupBox2->isVisible());
+            QVERIFY(!form->GroupBox1->isVisible());
+            QCOMPARE(form->GroupBox2->y(), form->layout()->contentsMargins().top()); // at the top
+            shown << form->EdtServerName->text() << form->EdtDataBaseName->text() << form->EdtUserName->text()
+                  << form->EdtPassword->text();
+            form->EdtServerName->clear();
+            ShellTestDb::typeText(form->EdtServerName, QStringLiteral("db.agency.lan"));
+            ShellTestDb::typeText(form->EdtDataBaseName, QStringLiteral("house"));
+            form->EdtUserName->clear();
+            ShellTestDb::typeText(form->EdtUserName, QStringLiteral("agent"));
+            ShellTestDb::typeText(form->EdtPassword, QStringLiteral("p=w;1"));
+            QTest::mouseClick(form->BtnOK, Qt::LeftButton); // no path needed here
+        });
+        QVERIFY(ShowSetConfigForm());
+        QCOMPARE(shown, (QStringList{"old", "", "sa", ""}));
+        ProfileFile f = ini();
+        QCOMPARE(f.keys(QStringLiteral("DataBase")),
+                 (QStringList{"ServerName", "Driver", "DataBaseName", "UserName", "Password"}));
+        QCOMPARE(f.readString(QStringLiteral("DataBase"), QStringLiteral("ServerName")),
+                 QStringLiteral("db.agency.lan"));
+        QCOMPARE(f.readString(QStringLiteral("DataBase"), QStringLiteral("Password")),
+                 QStringLiteral("p=w;1"));
+        QCOMPARE(f.readInteger(QStringLiteral("Connect"), QStringLiteral("ConnectOption"), 0), 2);
+        QCOMPARE(f.readString(QStringLiteral("DataBase"), QStringLiteral("Driver")),
+                 QStringLiteral("PostgreSQL"));
+        QVERIFY(!f.hasSection(QStringLiteral("LocalDB")));
+    }
+
+    void leftDialogWritesNothing() {
+        GuiTestScope scope;
+        writeIni("[LocalDB]\nDBnames=/a/House.HDB\n");
+        ModalSeam::drive([](QWidget* w) {
+            auto* form = static_cast<TSetConfigFrm*>(w);
+            ShellTestDb::typeText(form->EdtPath, QStringLiteral("x"));
+            QTest::mouseClick(form->BtnExit, Qt::LeftButton);
+        });
+        QVERIFY(!ShowSetConfigForm());
+        QCOMPARE(ini().readString(QStringLiteral("LocalDB"), QStringLiteral("DBnames")),
+                 QStringLiteral("/a/House.HDB"));
+        QVERIFY(MessageBoxService::shown().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestSetConfigFrm)
+#include "tst_SetConfigFrm.moc"
