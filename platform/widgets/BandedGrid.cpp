@@ -559,6 +559,13 @@ void BandedGrid::updateGeometries() {
     m_footer->setGeometry(vp.left() - margins.left(), vp.bottom() + 1, vp.width() + margins.left(), footer);
 }
 
+void BandedGrid::scrollContentsBy(int dx, int dy) {
+    QTableView::scrollContentsBy(dx, dy);
+    // Band captions sit in the visible part of their band, so they move on every scroll.
+    if (dx != 0)
+        m_header->viewport()->update();
+}
+
 void BandedGrid::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) {
         m_indicator->setDefaultSectionSize(fontMetrics().height() + 6);

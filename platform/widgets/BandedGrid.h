@@ -90,6 +90,7 @@ signals:
 protected:
     void updateGeometries() override;
     void changeEvent(QEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
 
 private:
     struct Column {

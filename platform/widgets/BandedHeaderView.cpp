@@ -38,6 +38,7 @@ BandedHeaderView::BandedHeaderView(QWidget* parent) : QHeaderView(Qt::Horizontal
     setMinimumSectionSize(20);
     // A band's caption is centred over all its columns, so a change of one width repaints all.
     connect(this, &QHeaderView::sectionResized, this, [this] { viewport()->update(); });
+    connect(this, &QHeaderView::geometriesChanged, this, [this] { viewport()->update(); });
 }
 
 void BandedHeaderView::setBands(const QList<Band>& bands) {
@@ -174,7 +175,8 @@ void BandedHeaderView::paintEvent(QPaintEvent* event) {
         p.drawLine(r.bottomLeft(), r.bottomRight());
         p.setPen(palette().color(QPalette::WindowText));
         p.setFont(m_bandFont);
-        const QRect textRect = r.adjusted(4, 0, -4, 0);
+        // Centred on the part in view, so a band scrolled half away still shows its caption.
+        const QRect textRect = r.intersected(viewport()->rect()).adjusted(4, 0, -4, 0);
         p.drawText(textRect, Qt::AlignCenter,
                    QFontMetrics(m_bandFont).elidedText(m_bands[i].caption, Qt::ElideRight, textRect.width()));
     }

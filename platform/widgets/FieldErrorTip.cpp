@@ -32,7 +32,9 @@ void FieldErrorTip::showMessage(const QString& text) {
 }
 
 void FieldErrorTip::place() {
-    const int width = qBound(160, m_editor->width(), 360);
+    // As wide as the message needs (up to a limit), so it hides little of what lies below.
+    const int textWidth = fontMetrics().horizontalAdvance(text()) + 2 * margin() + 4;
+    const int width = qBound(80, textWidth, 360);
     setFixedWidth(width);
     const int height = heightForWidth(width) > 0 ? heightForWidth(width) : sizeHint().height();
     setFixedHeight(height);
