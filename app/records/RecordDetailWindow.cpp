@@ -640,6 +640,8 @@ void RecordDetailWindow::done(int result) {
             TbSaveClick();
             if (unsaved())
                 return; // the save failed and said so; the edits wait in the window
+        } else if (m_data && m_data->state() != BatchDataSet::State::Browse) {
+            m_data->post(); // kept pending in the list's data set
         }
     }
     QDialog::done(result);
