@@ -48,8 +48,7 @@ void DbFieldBinding::connectDataSet() {
                   << QObject::connect(ds, &QAbstractItemModel::layoutChanged, m_editor, moved)
                   << QObject::connect(ds, &QAbstractItemModel::modelReset, m_editor, reopened)
                   << QObject::connect(ds, &BatchDataSet::opened, m_editor, reopened)
-                  << QObject::connect(ds, &BatchDataSet::stateChanged, m_editor,
-                                      [this] { onValueChanged(0, INT_MAX, 0, INT_MAX); })
+                  << QObject::connect(ds, &BatchDataSet::stateChanged, m_editor, [this] { onStateChanged(); })
                   << QObject::connect(ds, &QAbstractItemModel::dataChanged, m_editor,
                                       [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
                                           onValueChanged(topLeft.row(), bottomRight.row(), topLeft.column(),
@@ -68,6 +67,18 @@ void DbFieldBinding::onRowMoved() {
     m_sessionActive = false;
     clearError();
     refresh();
+}
+
+void DbFieldBinding::onStateChanged() {
+    // The row's edit ended (cancelled, posted or sent): a refused text has nothing left to
+    // belong to, and the editor shows what the row now holds.
+    const auto state = m_dataSet ? m_dataSet->state() : BatchDataSet::State::Inactive;
+    if (state == BatchDataSet::State::Browse || state == BatchDataSet::State::Inactive) {
+        if (!m_storing)
+            onRowMoved();
+        return;
+    }
+    onValueChanged(0, INT_MAX, 0, INT_MAX);
 }
 
 void DbFieldBinding::beginSession() {

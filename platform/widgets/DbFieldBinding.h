@@ -74,6 +74,7 @@ private:
     void connectDataSet();
     void disconnectDataSet();
     void onRowMoved();
+    void onStateChanged();
     void beginSession();
     void onValueChanged(int firstRow, int lastRow, int firstColumn, int lastColumn);
 

@@ -253,6 +253,15 @@ private slots:
         typeText(editor, QStringLiteral("120"));
         QVERIFY(editor->errorText().isEmpty());
         QCOMPARE(ds().value(field).toInt(), 120);
+
+        // Cancelling the row's edit drops a refused text along with everything else.
+        editor->selectAll();
+        editor->insert(typed);
+        QVERIFY(editor->hasRefusedText());
+        ds().cancel();
+        QVERIFY(!editor->hasRefusedText());
+        QCOMPARE(editor->text(), ds().text(field));
+        QCOMPARE(ds().value(field), before);
     }
 
     void anUnfinishedNumberIsRefusedWhenLeft() {
