@@ -88,7 +88,7 @@ RecordFamily build() {
     f.columns = {
         col("收件号", 0, true),
         col("状态位", 0, true, "状态"),
-        col("房屋地址", 0),
+        {QStringLiteral("房屋地址"), QString(), 0, false, 220},
         col("建筑面积", 0),
         col("房型", 0, true),
         col("朝向", 0, true),
@@ -99,7 +99,7 @@ RecordFamily build() {
         col("联系人", 0),
         col("联系电话一", 0),
         col("竣工日期", 0),
-        col("出租方备注", 0),
+        {QStringLiteral("出租方备注"), QString(), 0, false, 160},
         col("编辑人", 1, true, "录入人"),
         col("编辑日期", 1, false, "录入日期"),
         col("受理人", 1, true),

@@ -120,6 +120,7 @@ RecordDetailWindow::RecordDetailWindow(const RecordFamily& family, QWidget* pare
     addToolSeparator();
     Tbclose = addToolButton(QStringLiteral("Tbclose"), QStringLiteral("退出"), 5);
     tools->addStretch(1);
+    m_toolBar->setFixedHeight(m_toolBar->sizeHint().height());
 
     Panel1 = new QLabel(family.detailTitle, this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -270,7 +271,9 @@ void RecordDetailWindow::buildEditors() {
             grid->addWidget(l, spec.row, base);
         }
         const bool hasUnit = !spec.unit.isEmpty();
+        // An editor without a unit also takes the unit's column, so the pairs line up.
         const int span = spec.span * 3 - 1 - (hasUnit ? 1 : 0);
+        w->setMinimumWidth(spec.kind == RecordFamily::EditorKind::CheckEdit ? 0 : hasUnit ? 90 : 140);
         grid->addWidget(w, spec.row, base + 1, 1, span);
         if (hasUnit) {
             auto* u = new QLabel(spec.unit, w->parentWidget());
@@ -300,6 +303,7 @@ void RecordDetailWindow::buildEditors() {
     }
     head->setColumnStretch(1, 1);
     head->setColumnStretch(4, 1);
+    resize(1040, sizeHint().height());
 
     // Tab order is the order of the editor table.
     for (int i = 1; i < m_editorOrder.size(); ++i)

@@ -3,11 +3,11 @@
 #include "BandedGrid.h"
 #include "BatchDataSet.h"
 #include "DateText.h"
-#include "DbDateEdit.h"
 #include "ErrorGuard.h"
 #include "KeyPreview.h"
 #include "MessageBoxService.h"
 #include "PanelStatusBar.h"
+#include "RangeDateEdit.h"
 #include "ShellFonts.h"
 #include "SystemParams.h"
 #include "TSetValue.h"
@@ -89,12 +89,12 @@ Ttemplet::Ttemplet(QWidget* parent) : QDialog(parent) {
     Panel2Layout->setSpacing(6);
     Label1 = new QLabel(QStringLiteral("日期："), Panel2);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Dtp1 = new DbDateEdit(Panel2);
+    Dtp1 = new RangeDateEdit(Panel2);
     Dtp1->setObjectName(QStringLiteral("Dtp1"));
     Dtp1->setAccessibleName(QStringLiteral("开始日期"));
     Label2 = new QLabel(QStringLiteral("--"), Panel2);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Dtp2 = new DbDateEdit(Panel2);
+    Dtp2 = new RangeDateEdit(Panel2);
     Dtp2->setObjectName(QStringLiteral("Dtp2"));
     Dtp2->setAccessibleName(QStringLiteral("结束日期"));
     Label1->setBuddy(Dtp1);

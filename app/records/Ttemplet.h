@@ -4,7 +4,7 @@
 
 class BandedGrid;
 class BatchDataSet;
-class DbDateEdit;
+class RangeDateEdit;
 class KeyPreview;
 class PanelStatusBar;
 class QFrame;
@@ -37,9 +37,9 @@ public:
     QFrame* Panel2;
     QHBoxLayout* Panel2Layout;
     QLabel* Label1;
-    DbDateEdit* Dtp1;
+    RangeDateEdit* Dtp1;
     QLabel* Label2;
-    DbDateEdit* Dtp2;
+    RangeDateEdit* Dtp2;
     QToolButton* BtQuery;
     BandedGrid* dxDBGrid1;
     PanelStatusBar* StatusBar1;
