@@ -1,5 +1,6 @@
 #include "BandedGrid.h"
 #include "BatchDataSet.h"
+#include "BillPrinter.h"
 #include "CheckListBox.h"
 #include "DatabaseConnection.h"
 #include "DateText.h"
@@ -10,6 +11,7 @@
 #include "ModalSeam.h"
 #include "RangeDateEdit.h"
 #include "RecordsTestBed.h"
+#include "ReportPreviewDialog.h"
 #include "ShowLeaseForm.h"
 #include "TFrm_LeaseDetail.h"
 #include "TSetValue.h"
@@ -18,6 +20,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -510,6 +513,78 @@ private slots:
                 popup->hidePopup();
                 d->TbSave->click();
             });
+        });
+    }
+
+    void printing_data() {
+        QTest::addColumn<QString>("from"); // list or detail
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("unsaved");
+        QTest::addColumn<bool>("withTemplate");
+        QTest::addColumn<QString>("expect"); // preview, designer, or the message shown
+        QTest::newRow("list, preview") << "list" << 1 << false << true << "preview";
+        QTest::newRow("list, unsaved row previewed") << "list" << 1 << true << true << "preview";
+        QTest::newRow("list, designer") << "list" << 0 << false << true << "designer";
+        QTest::newRow("list, template missing")
+            << "list" << 1 << false << false << "打印模板丢失,请与管理员联系!!!";
+        QTest::newRow("detail, preview") << "detail" << 1 << false << true << "preview";
+        QTest::newRow("detail, unsaved") << "detail" << 1 << true << true << "请先保存数据!!!";
+        QTest::newRow("detail, template missing")
+            << "detail" << 1 << false << false << "打印模板丢失,请与管理员联系!!!";
+    }
+
+    // 打印 by the print mode: the percent from the settings (list) or the label (detail), the
+    // company footer, the focused row with its pending edits.
+    void printing() {
+        QFETCH(QString, from);
+        QFETCH(int, mode);
+        QFETCH(bool, unsaved);
+        QFETCH(bool, withTemplate);
+        QFETCH(QString, expect);
+        RecordsTestBed bed(QStringLiteral("sqlcipher"));
+        GuiTestScope scope;
+        QTemporaryDir empty;
+        AppGlobals.PrintMode = uint8_t(mode);
+        bed.insertLease(unlet(QStringLiteral("文三路 8 号")));
+        withLease([&](Tfrm_HouseLease* list) {
+            AppGlobals.LeaseCommission = 45; // changed while the windows are open
+            if (!withTemplate)
+                AppGlobals.AppPath = empty.path();
+            int designers = 0;
+            if (expect == QLatin1String("designer"))
+                ModalSeam::drive([&](QWidget*) { ++designers; });
+            if (from == QLatin1String("list")) {
+                if (unsaved) {
+                    list->QryData->setValue(QStringLiteral("房屋地址"), QStringLiteral("未保存的地址"));
+                    list->QryData->post();
+                }
+                QTest::keyClick(list->dxDBGrid1, Qt::Key_F8);
+            } else {
+                withDetail(list, [&](TFrm_LeaseDetail* d) {
+                    if (unsaved)
+                        d->TbModfiy->click();
+                    QTest::keyClick(d->editor(QStringLiteral("DBEdtAddress")), Qt::Key_F8);
+                    MessageBoxService::queueAnswer(MsgAnswer::No);
+                    d->close();
+                });
+            }
+            BillPrinter* bill = list->detail()->report();
+            if (expect == QLatin1String("preview")) {
+                QCOMPARE(shownTexts(), QStringList{});
+                QVERIFY(bill && bill->preview());
+                QCOMPARE(bill->report().labelCaption(QStringLiteral("PLbYJ")),
+                         from == QLatin1String("list") ? QStringLiteral("45") : QStringLiteral("30"));
+                QCOMPARE(bill->report().labelCaption(QStringLiteral("PLBCompanyName")),
+                         AppGlobals.CompanyName);
+                QCOMPARE(bill->report().labelCaption(QStringLiteral("PLbCompanyTel")), AppGlobals.CompanyTel);
+                delete bill->preview();
+            } else if (expect == QLatin1String("designer")) {
+                QCOMPARE(shownTexts(), QStringList{});
+                QCOMPARE(designers, 1);
+            } else {
+                QCOMPARE(shownTexts().value(0), expect);
+                QVERIFY(!bill || !bill->preview());
+            }
         });
     }
 };
