@@ -3,12 +3,8 @@
 #include "CheckListBox.h"
 #include "MultiChoiceText.h"
 
-#include <QAction>
 #include <QFrame>
-#include <QGuiApplication>
-#include <QKeyEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -27,32 +23,19 @@ QIcon dropIcon() {
 
 } // namespace
 
-DbPopupCheckEdit::DbPopupCheckEdit(QWidget* parent) : QLineEdit(parent), DbFieldBinding(this) {
-    m_dropAction = addAction(dropIcon(), QLineEdit::TrailingPosition);
-    m_dropAction->setToolTip(QStringLiteral("选择"));
-    connect(m_dropAction, &QAction::triggered, this, &DbPopupCheckEdit::showPopup);
-
-    m_popup = new QFrame(this, Qt::Popup);
-    m_popup->setFrameShape(QFrame::StyledPanel);
-    m_list = new CheckListBox(m_popup);
-    auto* layout = new QVBoxLayout(m_popup);
+DbPopupCheckEdit::DbPopupCheckEdit(QWidget* parent)
+    : DbPopupEdit(dropIcon(), QStringLiteral("选择"), parent) {
+    QFrame* popup = popupFrame();
+    m_list = new CheckListBox(popup);
+    auto* layout = new QVBoxLayout(popup);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->addWidget(m_list);
-    m_popup->resize(377, 100);
+    popup->resize(377, 100);
     connect(m_list, &CheckListBox::clickCheck, this, &DbPopupCheckEdit::onClickCheck);
-
-    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (!isShowing())
-            storeText(text);
-    });
-    connect(this, &QLineEdit::editingFinished, this, [this] {
-        if (!m_popup->isVisible())
-            finishEditing(text());
-    });
 }
 
 void DbPopupCheckEdit::setPopupSize(const QSize& size) {
-    m_popup->resize(size);
+    popupFrame()->resize(size);
 }
 
 void DbPopupCheckEdit::showPopup() {
@@ -61,24 +44,15 @@ void DbPopupCheckEdit::showPopup() {
     emit popupOpening();
     if (m_builtIn)
         m_list->setChecks(MultiChoiceText::ticks(m_list->items(), text()));
-    QPoint at = mapToGlobal(QPoint(0, height()));
-    if (const QScreen* screen = QGuiApplication::screenAt(at)) {
-        const QRect area = screen->availableGeometry();
-        if (at.y() + m_popup->height() > area.bottom())
-            at.setY(mapToGlobal(QPoint(0, 0)).y() - m_popup->height());
-        at.setX(qBound(area.left(), at.x(), area.right() - m_popup->width()));
-    }
-    m_popup->move(at);
-    m_popup->show();
-    m_list->setFocus();
+    showPopupFrame(m_list);
 }
 
 void DbPopupCheckEdit::hidePopup() {
-    m_popup->hide();
+    popupFrame()->hide();
 }
 
 bool DbPopupCheckEdit::isPopupVisible() const {
-    return m_popup->isVisible();
+    return popupFrame()->isVisible();
 }
 
 void DbPopupCheckEdit::onClickCheck(int index) {
@@ -100,30 +74,7 @@ void DbPopupCheckEdit::setReadOnly(bool readOnly) {
     updateLook();
 }
 
-void DbPopupCheckEdit::showValue() {
-    const QString value = fieldText();
-    if (text() != value) {
-        setText(value);
-        setCursorPosition(0);
-    }
-}
-
 void DbPopupCheckEdit::columnChanged() {
     const int limit = textLimit();
     setMaxLength(limit > 0 ? limit : 32767);
-}
-
-bool DbPopupCheckEdit::event(QEvent* event) {
-    if (handleRevertKey(event))
-        return true;
-    return QLineEdit::event(event);
-}
-
-void DbPopupCheckEdit::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Down && (event->modifiers() & Qt::AltModifier)) {
-        showPopup();
-        event->accept();
-        return;
-    }
-    QLineEdit::keyPressEvent(event);
 }
