@@ -24,6 +24,7 @@
 #include "TSetValue.h"
 #include "TUser.h"
 #include "TUserDM.h"
+#include "ToolBarItems.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -164,28 +165,11 @@ RecordDetailWindow::~RecordDetailWindow() {
 }
 
 QToolButton* RecordDetailWindow::addToolButton(const QString& name, const QString& caption, int glyph) {
-    auto* b = new QToolButton(m_toolBar);
-    b->setObjectName(name);
-    b->setText(caption);
-    b->setAccessibleName(caption);
-    b->setAutoRaise(true);
-    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    b->setIconSize(QSize(20, 20));
-    b->setMinimumSize(44, 35);
-    b->setFocusPolicy(Qt::NoFocus);
-    if (UserDM)
-        b->setIcon(UserDM->ImageList1.icon(glyph));
-    m_toolBar->layout()->addWidget(b);
-    return b;
+    return ToolBarItems::addButton(m_toolBar, name, caption, glyph);
 }
 
 QFrame* RecordDetailWindow::addToolSeparator() {
-    auto* s = new QFrame(m_toolBar);
-    s->setFrameShape(QFrame::VLine);
-    s->setFrameShadow(QFrame::Sunken);
-    s->setFixedWidth(8);
-    m_toolBar->layout()->addWidget(s);
-    return s;
+    return ToolBarItems::addSeparator(m_toolBar);
 }
 
 QWidget* RecordDetailWindow::createEditor(const RecordFamily::Editor& spec) {

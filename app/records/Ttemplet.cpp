@@ -12,6 +12,7 @@
 #include "SystemParams.h"
 #include "TSetValue.h"
 #include "TUserDM.h"
+#include "ToolBarItems.h"
 
 #include <QFile>
 #include <QHBoxLayout>
@@ -146,28 +147,11 @@ Ttemplet::Ttemplet(QWidget* parent) : QDialog(parent) {
 Ttemplet::~Ttemplet() = default;
 
 QToolButton* Ttemplet::addToolButton(const QString& name, const QString& caption, int glyph) {
-    auto* b = new QToolButton(ToolBar1);
-    b->setObjectName(name);
-    b->setText(caption);
-    b->setAccessibleName(caption);
-    b->setAutoRaise(true);
-    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    b->setIconSize(QSize(20, 20));
-    b->setMinimumSize(44, 35);
-    if (UserDM)
-        b->setIcon(UserDM->ImageList1.icon(glyph));
-    b->setFocusPolicy(Qt::NoFocus);
-    ToolBar1->layout()->addWidget(b);
-    return b;
+    return ToolBarItems::addButton(ToolBar1, name, caption, glyph);
 }
 
 QFrame* Ttemplet::addSeparator() {
-    auto* s = new QFrame(ToolBar1);
-    s->setFrameShape(QFrame::VLine);
-    s->setFrameShadow(QFrame::Sunken);
-    s->setFixedWidth(8);
-    ToolBar1->layout()->addWidget(s);
-    return s;
+    return ToolBarItems::addSeparator(ToolBar1);
 }
 
 void Ttemplet::showEvent(QShowEvent* event) {
