@@ -87,6 +87,19 @@ struct BatchDataSet::Private {
         buffer = BatchPendingRow(columnCount());
         appending = isAppend;
     }
+
+    // Closed and empty: no rows, no columns, nothing pending.
+    void clear() {
+        open = false;
+        state = State::Inactive;
+        rows.clear();
+        rows.shrink_to_fit();
+        deleted.clear();
+        pendingEntries = 0;
+        current = -1;
+        columns.clear();
+        resetBuffer(false);
+    }
 };
 
 BatchDataSet::BatchDataSet(DatabaseConnection& connection, QObject* parent)
@@ -142,15 +155,7 @@ void BatchDataSet::open() {
     const int oldPending = d->pendingCount();
 
     beginResetModel();
-    d->open = false;
-    d->state = State::Inactive;
-    d->rows.clear();
-    d->rows.shrink_to_fit();
-    d->deleted.clear();
-    d->pendingEntries = 0;
-    d->current = -1;
-    d->columns.clear();
-    d->resetBuffer(false);
+    d->clear();
     try {
         if (!d->connection.isOpen())
             throw DbError(QStringLiteral("数据库没有连接"));
@@ -211,15 +216,7 @@ void BatchDataSet::close() {
         return;
     const int oldPending = d->pendingCount();
     beginResetModel();
-    d->open = false;
-    d->state = State::Inactive;
-    d->rows.clear();
-    d->rows.shrink_to_fit();
-    d->deleted.clear();
-    d->pendingEntries = 0;
-    d->columns.clear();
-    d->current = -1;
-    d->resetBuffer(false);
+    d->clear();
     endResetModel();
     emit currentRowChanged(-1);
     emit stateChanged();
