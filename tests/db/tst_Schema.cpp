@@ -1,7 +1,7 @@
 #include "DatabaseConnection.h"
 #include "DbError.h"
 #include "FreeQuery.h"
-#include "ScratchDatabase.h"
+#include "ScratchDatabases.h"
 #include "SqlDialect.h"
 
 #include <QSqlError>
@@ -9,8 +9,6 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTest>
-
-#include <memory>
 
 namespace {
 
@@ -82,14 +80,11 @@ QString kindOf(const QSqlField& field) {
 
 class TestSchema : public QObject {
     Q_OBJECT
-    std::map<QString, std::unique_ptr<ScratchDatabase>> m_dbs;
+    ScratchDatabases m_dbs;
 
     void open(DatabaseConnection& connection) {
         QFETCH_GLOBAL(QString, engine);
-        auto& db = m_dbs[engine];
-        if (!db)
-            db = std::make_unique<ScratchDatabase>(engine);
-        connection.open(db->settings());
+        m_dbs.open(connection, engine);
     }
 
     int count(DatabaseConnection& connection, const QString& sql) {
@@ -100,11 +95,7 @@ class TestSchema : public QObject {
     }
 
 private slots:
-    void initTestCase_data() {
-        QTest::addColumn<QString>("engine");
-        for (const QString& engine : ScratchDatabase::engines())
-            QTest::newRow(qPrintable(engine)) << engine;
-    }
+    void initTestCase_data() { ScratchDatabases::addEngineRows(); }
 
     void tablesHaveTheirColumns_data() {
         QTest::addColumn<QString>("table");

@@ -1,32 +1,23 @@
 #include "DatabaseConnection.h"
 #include "DbError.h"
 #include "FreeQuery.h"
-#include "ScratchDatabase.h"
+#include "ScratchDatabases.h"
 #include "SqlDialect.h"
 
 #include <QTest>
 
-#include <memory>
-
 // The scratch query on every engine: what the small services of the program rely on.
 class TestFreeQuery : public QObject {
     Q_OBJECT
-    std::map<QString, std::unique_ptr<ScratchDatabase>> m_dbs;
+    ScratchDatabases m_dbs;
 
     void open(DatabaseConnection& connection) {
         QFETCH_GLOBAL(QString, engine);
-        auto& db = m_dbs[engine];
-        if (!db)
-            db = std::make_unique<ScratchDatabase>(engine);
-        connection.open(db->settings());
+        m_dbs.open(connection, engine);
     }
 
 private slots:
-    void initTestCase_data() {
-        QTest::addColumn<QString>("engine");
-        for (const QString& engine : ScratchDatabase::engines())
-            QTest::newRow(qPrintable(engine)) << engine;
-    }
+    void initTestCase_data() { ScratchDatabases::addEngineRows(); }
 
     void parametersMatchWithoutRegardToCase() {
         DatabaseConnection connection;
