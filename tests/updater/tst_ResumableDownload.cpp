@@ -2,13 +2,15 @@
 #include "ResumableDownload.h"
 #include "ScriptServer.h"
 #include "TestSupport.h"
+#include "UpdaterTestFiles.h"
 
 #include <QDir>
 #include <QFile>
-#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+using namespace UpdaterTestFiles;
 
 namespace {
 // The body odd_http_server.py serves.
@@ -20,23 +22,7 @@ QByteArray pattern(int size) {
 }
 
 QByteArray randomBytes(int size) {
-    QByteArray out(size, Qt::Uninitialized);
-    QRandomGenerator gen(size);
-    for (int i = 0; i < size; ++i)
-        out[i] = char(gen.bounded(256));
-    return out;
-}
-
-void writeFile(const QString& path, const QByteArray& data) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(data), data.size());
-}
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return UpdaterTestFiles::randomBytes(size, quint32(size));
 }
 
 // Short waits so a silent server ends a test at once; the program's own waits are longer.

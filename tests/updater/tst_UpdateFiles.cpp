@@ -4,25 +4,14 @@
 #include "UpdateInstaller.h"
 #include "UpdateListFetcher.h"
 #include "UpdateSettings.h"
+#include "UpdaterTestFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-void writeFile(const QString& path, const QByteArray& data) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(data), data.size());
-}
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-} // namespace
+using namespace UpdaterTestFiles;
 
 class TestUpdateFiles : public QObject {
     Q_OBJECT

@@ -6,6 +6,7 @@
 #include "TForm_Update.h"
 #include "TestSupport.h"
 #include "UpdaterPictures.h"
+#include "UpdaterTestFiles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,33 +17,14 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QStackedWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace UpdaterTestFiles;
+
 namespace {
-QByteArray randomBytes(int size, quint32 seed) {
-    QByteArray out(size, Qt::Uninitialized);
-    QRandomGenerator gen(seed);
-    for (int i = 0; i < size; ++i)
-        out[i] = char(gen.bounded(256));
-    return out;
-}
-
-void writeFile(const QString& path, const QByteArray& data) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(data), data.size());
-}
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 const int StateRole = Qt::UserRole + 1;
 } // namespace
 
