@@ -150,40 +150,35 @@ void ReportDesigner::add(ReportItem item) {
     m_page->setFocus();
 }
 
-void ReportDesigner::addLabel() {
+ReportItem ReportDesigner::newItem(ReportItem::Kind kind, const QString& namePrefix,
+                                   const QSizeF& size) const {
     ReportItem item;
-    item.kind = ReportItem::Kind::Label;
-    item.name = m_layout.freeName(QStringLiteral("Label"));
+    item.kind = kind;
+    item.name = m_layout.freeName(namePrefix);
+    item.rect.setSize(size);
+    return item;
+}
+
+void ReportDesigner::addLabel() {
+    ReportItem item = newItem(ReportItem::Kind::Label, QStringLiteral("Label"), QSizeF(30, 6));
     item.text = QStringLiteral("标签");
     item.fontFamilies = SongTi;
-    item.rect.setSize(QSizeF(30, 6));
     add(item);
 }
 
 void ReportDesigner::addField(const QString& column) {
-    ReportItem item;
-    item.kind = ReportItem::Kind::Field;
-    item.name = m_layout.freeName(QStringLiteral("Field"));
+    ReportItem item = newItem(ReportItem::Kind::Field, QStringLiteral("Field"), QSizeF(40, 6));
     item.column = column;
     item.fontFamilies = SongTi;
-    item.rect.setSize(QSizeF(40, 6));
     add(item);
 }
 
 void ReportDesigner::addLine() {
-    ReportItem item;
-    item.kind = ReportItem::Kind::Line;
-    item.name = m_layout.freeName(QStringLiteral("Line"));
-    item.rect.setSize(QSizeF(50, 0));
-    add(item);
+    add(newItem(ReportItem::Kind::Line, QStringLiteral("Line"), QSizeF(50, 0)));
 }
 
 void ReportDesigner::addBox() {
-    ReportItem item;
-    item.kind = ReportItem::Kind::Box;
-    item.name = m_layout.freeName(QStringLiteral("Box"));
-    item.rect.setSize(QSizeF(50, 20));
-    add(item);
+    add(newItem(ReportItem::Kind::Box, QStringLiteral("Box"), QSizeF(50, 20)));
 }
 
 void ReportDesigner::deleteSelected() {

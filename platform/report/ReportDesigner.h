@@ -36,6 +36,8 @@ public slots:
     void done(int result) override;
 
 private:
+    // A new item of that kind with a free name and its starting size.
+    ReportItem newItem(ReportItem::Kind kind, const QString& namePrefix, const QSizeF& size) const;
     void add(ReportItem item);
     void selectionChanged(int index);
     void itemEdited(const ReportItem& item);
