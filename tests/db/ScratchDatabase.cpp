@@ -4,6 +4,7 @@
 #include "DbError.h"
 #include "FreeQuery.h"
 #include "HouseDbMaker.h"
+#include "SqlDialect.h"
 #include "TestSupport.h"
 
 #include <QFile>
@@ -55,4 +56,29 @@ void ScratchDatabase::runScript(DatabaseConnection& connection, const QString& p
             statement.clear();
         }
     }
+}
+
+void ScratchDatabase::insertRow(DatabaseConnection& connection, const QString& table,
+                                const QVariantMap& values) {
+    const SqlDialect& dialect = connection.dialect();
+    QStringList columns;
+    QStringList params;
+    int n = 0;
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        columns << it.key();
+        params << QStringLiteral(":p%1").arg(n++);
+    }
+    FreeQuery query(connection);
+    query.setSql(
+        QStringLiteral("insert into %1 (%2) values (%3)").arg(table, columns.join(u','), params.join(u',')));
+    n = 0;
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        QVariant v = it.value();
+        if (v.typeId() == QMetaType::QDate)
+            v = dialect.dateValue(v.toDate());
+        else if (v.typeId() == QMetaType::Bool)
+            v = dialect.boolValue(v.toBool());
+        query.setParam(QStringLiteral("p%1").arg(n++), v);
+    }
+    query.execute();
 }

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QVariantMap>
 
 class DatabaseConnection;
 
@@ -20,6 +21,8 @@ public:
     static QStringList engines();
     // Runs an SQL script of ";"-terminated statements; throws DbError.
     static void runScript(DatabaseConnection& connection, const QString& path);
+    // Inserts one row (column name -> value); dates and yes/no values go in the engine's own form.
+    static void insertRow(DatabaseConnection& connection, const QString& table, const QVariantMap& values);
 
 private:
     QTemporaryDir m_dir;

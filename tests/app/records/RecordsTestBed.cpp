@@ -3,7 +3,6 @@
 #include "DatabaseConnection.h"
 #include "DateText.h"
 #include "FreeQuery.h"
-#include "SqlDialect.h"
 #include "TSetValue.h"
 #include "TUser.h"
 #include "TUserDM.h"
@@ -45,28 +44,8 @@ DatabaseConnection& RecordsTestBed::connection() {
 }
 
 int RecordsTestBed::insertLease(const QVariantMap& values) {
-    const SqlDialect& dialect = connection().dialect();
-    QStringList columns;
-    QStringList params;
-    int n = 0;
-    for (auto it = values.cbegin(); it != values.cend(); ++it) {
-        columns << it.key();
-        params << QStringLiteral(":p%1").arg(n++);
-    }
+    ScratchDatabase::insertRow(connection(), QStringLiteral("H_出租表"), values);
     FreeQuery q(connection());
-    q.setSql(
-        QStringLiteral("insert into H_出租表 (%1) values (%2)").arg(columns.join(u','), params.join(u',')));
-    n = 0;
-    for (auto it = values.cbegin(); it != values.cend(); ++it) {
-        QVariant v = it.value();
-        if (v.typeId() == QMetaType::QDate)
-            v = dialect.dateValue(v.toDate());
-        else if (v.typeId() == QMetaType::Bool)
-            v = dialect.boolValue(v.toBool());
-        q.setParam(QStringLiteral("p%1").arg(n++), v);
-    }
-    q.execute();
-    q.close();
     q.setSql(QStringLiteral("select max(ID) as ID from H_出租表"));
     q.open();
     return q.value(QStringLiteral("ID")).toInt();

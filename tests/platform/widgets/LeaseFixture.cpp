@@ -2,7 +2,6 @@
 
 #include "BandedGrid.h"
 #include "BatchDataSet.h"
-#include "FreeQuery.h"
 
 #include <QFont>
 
@@ -17,20 +16,7 @@ LeaseFixture::LeaseFixture()
 LeaseFixture::~LeaseFixture() = default;
 
 void LeaseFixture::insert(const QVariantMap& values) {
-    QStringList columns;
-    QStringList params;
-    int n = 0;
-    for (auto it = values.cbegin(); it != values.cend(); ++it) {
-        columns << it.key();
-        params << QStringLiteral(":p%1").arg(n++);
-    }
-    FreeQuery query(m_connection);
-    query.setSql(
-        QStringLiteral("insert into H_出租表 (%1) values (%2)").arg(columns.join(u','), params.join(u',')));
-    n = 0;
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        query.setParam(QStringLiteral("p%1").arg(n++), it.value());
-    query.execute();
+    ScratchDatabase::insertRow(m_connection, QStringLiteral("H_出租表"), values);
 }
 
 BatchDataSet& LeaseFixture::open() {
