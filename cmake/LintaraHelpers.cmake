@@ -1,3 +1,11 @@
+# The port of the PostgreSQL cluster the tests start on loopback; another port (environment
+# LINTARA_PG_PORT at configure time) lets two test runs share one machine.
+if(DEFINED ENV{LINTARA_PG_PORT})
+    set(LINTARA_PG_PORT $ENV{LINTARA_PG_PORT} CACHE STRING "Port of the test PostgreSQL cluster")
+else()
+    set(LINTARA_PG_PORT 55432 CACHE STRING "Port of the test PostgreSQL cluster")
+endif()
+
 # lintara_add_library(name SOURCES ... LIBS ...)
 function(lintara_add_library name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
@@ -22,6 +30,6 @@ function(lintara_add_test name)
     endif()
     if(ARG_PG)
         set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED postgres)
-        set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT "LINTARA_PG_HOST=127.0.0.1;LINTARA_PG_PORT=55432;LINTARA_PG_USER=postgres")
+        set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT "LINTARA_PG_HOST=127.0.0.1;LINTARA_PG_PORT=${LINTARA_PG_PORT};LINTARA_PG_USER=postgres")
     endif()
 endfunction()
