@@ -1,11 +1,7 @@
-# Lintara itself: main.cpp over the shell and whichever record and administration libraries the
-# build has; the program goes into the program folder beside image/, Template/ and Data/.
+# Lintara itself: main.cpp over the shell, the record windows and, once there, the administration
+# windows; the program goes into the program folder beside image/, Template/ and Data/.
 add_executable(Lintara ${CMAKE_CURRENT_SOURCE_DIR}/main.cpp)
-target_link_libraries(Lintara PRIVATE lintara_shell Qt6::Widgets)
-if(TARGET lintara_records)
-    target_link_libraries(Lintara PRIVATE lintara_records)
-    target_compile_definitions(Lintara PRIVATE LINTARA_HAS_RECORDS)
-endif()
+target_link_libraries(Lintara PRIVATE lintara_shell lintara_records Qt6::Widgets)
 if(TARGET lintara_admin)
     target_link_libraries(Lintara PRIVATE lintara_admin)
     target_compile_definitions(Lintara PRIVATE LINTARA_HAS_ADMIN)

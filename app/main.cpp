@@ -13,9 +13,7 @@
 #include "Twd2_Form.h"
 #include "Twd4_Form.h"
 
-#ifdef LINTARA_HAS_RECORDS
 #include "ShowLeaseForm.h"
-#endif
 
 #include <QElapsedTimer>
 #include <QEvent>
@@ -42,9 +40,7 @@ void loadQtTranslations(QCoreApplication& app) {
 
 PageActions programActions() {
     PageActions a;
-#ifdef LINTARA_HAS_RECORDS
     a.showLeaseForm = [] { ShowLeaseForm(); };
-#endif
     return a;
 }
 
