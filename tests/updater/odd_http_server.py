@@ -69,7 +69,41 @@ class Handler(socketserver.BaseRequestHandler):
         total = len(body)
         mode = args.mode
 
+        if method == "GET" and offset is None and mode == "stall-list":
+            time.sleep(3600)
+            return
+        if method == "GET" and offset is None and mode == "endless-list":
+            self.send(b"HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n")
+            try:
+                while True:
+                    self.send(b"[x]\ndatetime=2030-01-01\n" * 512)
+            except OSError:
+                return
+        if mode == "redirect":
+            self.send(b"HTTP/1.1 302 Found\r\nLocation: http://127.0.0.1:1/elsewhere\r\nContent-Length: 0\r\n\r\n")
+            return
+        if mode == "endless-header":
+            self.send(b"HTTP/1.1 200 OK\r\nX-Long: ")
+            try:
+                while True:
+                    self.send(b"a" * 4096)
+            except OSError:
+                return
+        if mode == "drip-headers":
+            self.send(b"HTTP/1.1 200 OK\r\n")
+            try:
+                for i in range(100000):
+                    self.send(b"X-Drip-%d: 1\r\n" % i)
+                    time.sleep(0.05)
+            except OSError:
+                return
         if method == "HEAD":
+            if mode == "head-zero":
+                self.send(b"HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n")
+                return
+            if mode == "head-nan":
+                self.send(b"HTTP/1.1 200 OK\r\nContent-Length: 12ab\r\n\r\n")
+                return
             if mode == "stall-headers":
                 time.sleep(3600)
                 return
@@ -101,6 +135,21 @@ class Handler(socketserver.BaseRequestHandler):
             mode, b"Content-Length: ")
         head = (b"HTTP/1.1 206 Partial Content\r\nContent-Range: bytes %d-%d/%d\r\n" % (offset, total - 1, total)
                 + name + str(announced).encode() + b"\r\n\r\n")
+        if mode == "206-no-range":
+            head = b"HTTP/1.1 206 Partial Content\r\nContent-Length: %d\r\n\r\n" % len(rest)
+        elif mode == "chunked-206":
+            chunk = b"%x\r\n" % len(rest) + rest + b"\r\n0\r\n\r\n"
+            self.send(b"HTTP/1.1 206 Partial Content\r\nContent-Range: bytes %d-%d/%d\r\n"
+                      b"Transfer-Encoding: chunked\r\n\r\n" % (offset, total - 1, total) + chunk)
+            return
+        elif mode == "wrong-start":
+            rest = body[offset + 100:]
+            head = (b"HTTP/1.1 206 Partial Content\r\nContent-Range: bytes %d-%d/%d\r\nContent-Length: %d\r\n\r\n"
+                    % (offset + 100, total - 1, total, len(rest)))
+        elif mode == "past-total":
+            rest = rest + b"tail of the next release"
+            head = (b"HTTP/1.1 206 Partial Content\r\nContent-Range: bytes %d-%d/%d\r\nContent-Length: %d\r\n\r\n"
+                    % (offset, offset + len(rest) - 1, offset + len(rest), len(rest)))
         if mode == "close-early":
             self.send(head + rest[:args.cut])
             return
