@@ -66,6 +66,8 @@ public:
     static QString progressText(qint64 announced, qint64 received);
     static QString groupedNumber(qint64 value);
 
+    // The body moves in blocks of this size, each written at once and shown as progress.
+    static constexpr qint64 BlockSize = 64 * 1024;
     // Limits on what a server may send before the body.
     static constexpr int MaxHeaderLine = 8192;
     static constexpr int MaxHeaderLines = 100;

@@ -182,10 +182,10 @@ void TForm_Update::buildComponents() {
     connect(m_download, &ResumableDownload::progress, this,
             [this](qint64 announced, qint64 received) { showProgress(announced, received); });
     // Window messages between the blocks keep "中断下载", "升级日志" and closing alive. Turning the
-    // event loop after every 4 KB costs more than the transfer itself on a fast line, so it turns
-    // at most every few milliseconds, which no click can tell apart.
+    // event loop after every block costs more than the transfer itself on a fast line, so it turns
+    // some fifty times a second, which no click can tell apart.
     m_download->setEventPump([this] {
-        if (m_eventsHandled.isValid() && m_eventsHandled.elapsed() < 5)
+        if (m_eventsHandled.isValid() && m_eventsHandled.elapsed() < 20)
             return;
         // The download socket is read by the loop itself, not by its notifier.
         QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers);
@@ -308,6 +308,7 @@ bool TForm_Update::FetchUpdateList() {
             else if (!ReleaseSignature::verify(list, signature, m_publicKey))
                 refusal = QStringLiteral("升级信息的发布者签名无效，未安装任何文件！");
             if (!refusal.isEmpty()) {
+                setRowImage(0, UpdaterPictures::Failed);
                 tellFailure(refusal, QStringLiteral("错误提示"));
                 return false;
             }

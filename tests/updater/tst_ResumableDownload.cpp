@@ -161,7 +161,7 @@ private slots:
         qint64 before = 0;
         for (const auto& p : run.progress) {
             QCOMPARE(p.first, qint64(m_big.size()));
-            QVERIFY(p.second - before > 0 && p.second - before <= 4096);
+            QVERIFY(p.second - before > 0 && p.second - before <= ResumableDownload::BlockSize);
             before = p.second;
         }
         QCOMPARE(before, qint64(m_big.size()));
@@ -233,7 +233,7 @@ private slots:
         QVERIFY(!d.DownloadFile(m_nginx.baseUrl() + QStringLiteral("Lintara"), local));
         QVERIFY(log.isEmpty());
         const QByteArray got = readFile(local);
-        QVERIFY(got.size() > 0 && got.size() <= 4096);
+        QVERIFY(got.size() > 0 && got.size() <= ResumableDownload::BlockSize);
         QVERIFY(m_big.startsWith(got));
         // The next attempt carries on from there.
         QVERIFY(d.DownloadFile(m_nginx.baseUrl() + QStringLiteral("Lintara"), local));
