@@ -25,14 +25,15 @@ void writeWhole(const QString& path, const QByteArray& data) {
 } // namespace
 
 QList<ReleasePublisher::Entry> ReleasePublisher::entries(const QString& releaseDir) {
-    const QDir root(releaseDir);
+    const QDir root(QFileInfo(releaseDir).absoluteFilePath());
     if (!root.exists())
         fail(QStringLiteral("发布目录不存在：") + releaseDir);
     QList<Entry> out;
-    QDirIterator it(releaseDir, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    QDirIterator it(releaseDir, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QFileInfo info(it.next());
-        const QString relative = root.relativeFilePath(info.filePath());
+        const QString relative = root.relativeFilePath(info.absoluteFilePath());
         const int slash = relative.lastIndexOf(QLatin1Char('/'));
         Entry e{relative, relative.mid(slash + 1), slash < 0 ? QString() : relative.left(slash + 1)};
         if (e.name.contains(QLatin1Char('[')) || e.name.contains(QLatin1Char(']')) ||
@@ -47,8 +48,8 @@ QList<ReleasePublisher::Entry> ReleasePublisher::entries(const QString& releaseD
     for (qsizetype i = 1; i < out.size(); ++i)
         for (qsizetype j = 0; j < i; ++j)
             if (out[i].name == out[j].name)
-                fail(QStringLiteral("两个文件同名，服务器上只能放一个：") + out[j].relative + QStringLiteral("，") +
-                     out[i].relative);
+                fail(QStringLiteral("两个文件同名，服务器上只能放一个：") + out[j].relative +
+                     QStringLiteral("，") + out[i].relative);
     return out;
 }
 
@@ -61,7 +62,8 @@ QByteArray ReleasePublisher::updateList(const QString& releaseDir) {
         if (hash.isEmpty())
             fail(QStringLiteral("无法读取 ") + path);
         text += "[" + e.name.toUtf8() + "]\n";
-        text += "datetime=" + info.lastModified().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8() + "\n";
+        text +=
+            "datetime=" + info.lastModified().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8() + "\n";
         text += "Paths=" + e.folder.toUtf8() + "\n";
         text += "size=" + QByteArray::number(info.size()) + "\n";
         text += "sha256=" + hash + "\n\n";
@@ -69,8 +71,8 @@ QByteArray ReleasePublisher::updateList(const QString& releaseDir) {
     return text;
 }
 
-QStringList ReleasePublisher::publish(const QString& releaseDir, const QString& serverDir, const QString& subSys,
-                                      const QString& secretKey) {
+QStringList ReleasePublisher::publish(const QString& releaseDir, const QString& serverDir,
+                                      const QString& subSys, const QString& secretKey) {
     if (subSys.trimmed().isEmpty())
         fail(QStringLiteral("缺少 SubSys 名称"));
     if (QFileInfo(releaseDir).canonicalFilePath() == QFileInfo(serverDir).canonicalFilePath())

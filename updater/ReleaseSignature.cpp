@@ -11,7 +11,8 @@ void ensureSodium() {
 }
 
 QByteArray fromBase64(const QByteArray& text, qsizetype size) {
-    const auto decoded = QByteArray::fromBase64Encoding(text.trimmed(), QByteArray::AbortOnBase64DecodingErrors);
+    const auto decoded =
+        QByteArray::fromBase64Encoding(text.trimmed(), QByteArray::AbortOnBase64DecodingErrors);
     if (!decoded || decoded.decoded.size() != size)
         return {};
     return decoded.decoded;
@@ -22,7 +23,8 @@ ReleaseSignature::KeyPair ReleaseSignature::makeKeyPair() {
     ensureSodium();
     QByteArray pk(crypto_sign_PUBLICKEYBYTES, Qt::Uninitialized);
     QByteArray sk(crypto_sign_SECRETKEYBYTES, Qt::Uninitialized);
-    crypto_sign_keypair(reinterpret_cast<unsigned char*>(pk.data()), reinterpret_cast<unsigned char*>(sk.data()));
+    crypto_sign_keypair(reinterpret_cast<unsigned char*>(pk.data()),
+                        reinterpret_cast<unsigned char*>(sk.data()));
     KeyPair pair{QString::fromLatin1(pk.toBase64()), QString::fromLatin1(sk.toBase64())};
     sodium_memzero(sk.data(), size_t(sk.size()));
     return pair;
@@ -41,7 +43,8 @@ QString ReleaseSignature::sign(const QByteArray& data, const QString& secretKey)
     return QString::fromLatin1(sig.toBase64());
 }
 
-bool ReleaseSignature::verify(const QByteArray& data, const QByteArray& signatureText, const QString& publicKey) {
+bool ReleaseSignature::verify(const QByteArray& data, const QByteArray& signatureText,
+                              const QString& publicKey) {
     ensureSodium();
     const QByteArray pk = fromBase64(publicKey.toLatin1(), crypto_sign_PUBLICKEYBYTES);
     const QByteArray sig = fromBase64(signatureText, crypto_sign_BYTES);

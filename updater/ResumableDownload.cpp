@@ -236,7 +236,8 @@ ResumableDownload::Response ResumableDownload::readResponse(QTcpSocket& socket) 
     Response r;
     const QByteArray status = readLine(socket, deadline);
     const QList<QByteArray> parts = status.trimmed().split(' ');
-    if (parts.size() < 2 || !parts[0].startsWith("HTTP/1.") || decimal(parts[1]) < 100 || decimal(parts[1]) > 999)
+    if (parts.size() < 2 || !parts[0].startsWith("HTTP/1.") || decimal(parts[1]) < 100 ||
+        decimal(parts[1]) > 999)
         throw Refusal(QStringLiteral("服务器应答不是HTTP，取消下载"));
     r.status = int(decimal(parts[1]));
     for (int lines = 0;; ++lines) {
@@ -280,7 +281,8 @@ ResumableDownload::Response ResumableDownload::readResponse(QTcpSocket& socket) 
     return r;
 }
 
-bool ResumableDownload::DownloadFile(const QString& url, const QString& localFile, const ReleaseFile& release) {
+bool ResumableDownload::DownloadFile(const QString& url, const QString& localFile,
+                                     const ReleaseFile& release) {
     m_rangeAccepted = false;
     m_cancelRequested = false;
     m_remotePath = UrlPath(url);
@@ -323,7 +325,8 @@ bool ResumableDownload::DownloadFile(const QString& url, const QString& localFil
 
         // Continue only a copy of this very release; anything else starts from zero.
         const ResumeRecord now{release.datetime.simplified(), total, head.validator};
-        if (m_resumeOffset > 0 && (ResumeRecord::read(localFile) != now || (total > 0 && m_resumeOffset > total)))
+        if (m_resumeOffset > 0 &&
+            (ResumeRecord::read(localFile) != now || (total > 0 && m_resumeOffset > total)))
             restart();
         if (total > 0)
             checkTotal();
@@ -340,7 +343,8 @@ bool ResumableDownload::DownloadFile(const QString& url, const QString& localFil
             throw Refusal(QStringLiteral("服务器要求转向其他地址，不予跟随，取消下载"));
         const bool hashing = !release.sha256.isEmpty();
         FileDigest digest;
-        const bool alreadyWhole = ranged.status == 416 && m_resumeOffset > 0 && ranged.rangeTotal == m_resumeOffset &&
+        const bool alreadyWhole = ranged.status == 416 && m_resumeOffset > 0 &&
+                                  ranged.rangeTotal == m_resumeOffset &&
                                   (total < 0 || total == m_resumeOffset);
         if (!alreadyWhole) {
             if (total < 0 && ranged.rangeTotal > 0) {
@@ -350,10 +354,10 @@ bool ResumableDownload::DownloadFile(const QString& url, const QString& localFil
                 ResumeRecord::write(localFile, ResumeRecord{now.datetime, total, now.validator});
             }
             // The answer must carry exactly the bytes from the copy's end to the file's end.
-            const bool continues = ranged.status == 206 && !ranged.chunked && total > 0 &&
-                                   ranged.rangeFirst == m_resumeOffset && ranged.rangeTotal == total &&
-                                   ranged.rangeLast == total - 1 &&
-                                   (ranged.contentLength < 0 || ranged.contentLength == total - m_resumeOffset);
+            const bool continues =
+                ranged.status == 206 && !ranged.chunked && total > 0 && ranged.rangeFirst == m_resumeOffset &&
+                ranged.rangeTotal == total && ranged.rangeLast == total - 1 &&
+                (ranged.contentLength < 0 || ranged.contentLength == total - m_resumeOffset);
             if (!continues) {
                 restart();
                 throw Refusal(QStringLiteral("服务器应答与本地文件不衔接，下次从头下载"));
@@ -382,7 +386,9 @@ bool ResumableDownload::DownloadFile(const QString& url, const QString& localFil
         }
         emit logLine(localFile + QStringLiteral("文件下载完成"));
         // A copy that was already whole is hashed from the disk.
-        const QByteArray got = !hashing ? QByteArray() : alreadyWhole ? FileDigest::sha256Hex(localFile) : digest.hex();
+        const QByteArray got = !hashing       ? QByteArray()
+                               : alreadyWhole ? FileDigest::sha256Hex(localFile)
+                                              : digest.hex();
         if (hashing && got.compare(release.sha256.trimmed(), Qt::CaseInsensitive) != 0) {
             restart();
             throw Refusal(QStringLiteral("文件校验不符，已删除下载的副本"));

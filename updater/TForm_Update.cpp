@@ -25,9 +25,9 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
-#include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QTableWidget>

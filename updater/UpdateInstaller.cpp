@@ -87,8 +87,8 @@ bool UpdateInstaller::installAll(const QList<Item>& items, const std::function<v
             continue;
         log(QStringLiteral("无法安装文件：") + items[i].target);
         for (qsizetype j = i - 1; j >= 0; --j) {
-            const bool back = existed[j] ? copyReplacing(items[j].backup, items[j].target)
-                                         : QFile::remove(items[j].target);
+            const bool back =
+                existed[j] ? copyReplacing(items[j].backup, items[j].target) : QFile::remove(items[j].target);
             if (!back)
                 log(QStringLiteral("无法恢复文件：") + items[j].target);
         }

@@ -13,7 +13,8 @@ NginxServer::~NginxServer() {
 }
 
 QString NginxServer::baseUrl() const {
-    return (m_certificate.isEmpty() ? QStringLiteral("http://127.0.0.1:%1/") : QStringLiteral("https://127.0.0.1:%1/"))
+    return (m_certificate.isEmpty() ? QStringLiteral("http://127.0.0.1:%1/")
+                                    : QStringLiteral("https://127.0.0.1:%1/"))
         .arg(m_port);
 }
 
@@ -54,9 +55,10 @@ bool NginxServer::start(const QString& root) {
                 .arg(m_port)
                 .arg(root)
                 .arg(m_certificate.isEmpty() ? QString() : QStringLiteral(" ssl"))
-                .arg(m_certificate.isEmpty() ? QString()
-                                             : QStringLiteral("    ssl_certificate %1;\n    ssl_certificate_key %2;\n")
-                                                   .arg(m_certificate, m_key));
+                .arg(m_certificate.isEmpty()
+                         ? QString()
+                         : QStringLiteral("    ssl_certificate %1;\n    ssl_certificate_key %2;\n")
+                               .arg(m_certificate, m_key));
     QFile file(dir + QStringLiteral("/nginx.conf"));
     if (!file.open(QIODevice::WriteOnly) || file.write(conf.toUtf8()) < 0)
         return false;

@@ -28,15 +28,16 @@ Files make(const QString& folder) {
     const QString extensions = folder + QStringLiteral("/server.ext");
     QFile ext(extensions);
     if (!ext.open(QIODevice::WriteOnly) ||
-        ext.write("subjectAltName=IP:127.0.0.1\nbasicConstraints=CA:FALSE\nextendedKeyUsage=serverAuth\n") < 0)
+        ext.write("subjectAltName=IP:127.0.0.1\nbasicConstraints=CA:FALSE\nextendedKeyUsage=serverAuth\n") <
+            0)
         return {};
     ext.close();
-    const bool ok =
-        openssl({"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", caKey, "-out", f.ca, "-days", "2",
-                 "-subj", "/CN=Lintara Test CA"}) &&
-        openssl({"req", "-newkey", "rsa:2048", "-nodes", "-keyout", f.key, "-out", request, "-subj", "/CN=127.0.0.1"}) &&
-        openssl({"x509", "-req", "-in", request, "-CA", f.ca, "-CAkey", caKey, "-CAcreateserial", "-out",
-                 f.certificate, "-days", "2", "-extfile", extensions});
+    const bool ok = openssl({"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", caKey, "-out", f.ca,
+                             "-days", "2", "-subj", "/CN=Lintara Test CA"}) &&
+                    openssl({"req", "-newkey", "rsa:2048", "-nodes", "-keyout", f.key, "-out", request,
+                             "-subj", "/CN=127.0.0.1"}) &&
+                    openssl({"x509", "-req", "-in", request, "-CA", f.ca, "-CAkey", caKey, "-CAcreateserial",
+                             "-out", f.certificate, "-days", "2", "-extfile", extensions});
     return ok ? f : Files{};
 }
 

@@ -1,5 +1,5 @@
-#include "NginxServer.h"
 #include "FileDigest.h"
+#include "NginxServer.h"
 #include "ResumableDownload.h"
 #include "ResumeRecord.h"
 #include "ScriptServer.h"
@@ -261,22 +261,24 @@ private slots:
         QTest::addColumn<int>("finalSize");
         const QString failed = QStringLiteral("服务器连接失败，取消下载");
         const QString restart = QStringLiteral("服务器应答与本地文件不衔接，下次从头下载");
-        QTest::newRow("closes early") << QStringList{"--mode", "close-early"} << 0 << -2 << false << failed << 3000;
+        QTest::newRow("closes early")
+            << QStringList{"--mode", "close-early"} << 0 << -2 << false << failed << 3000;
         QTest::newRow("closes early on resume")
             << QStringList{"--mode", "close-early"} << 1000 << 10000 << false << failed << 4000;
         QTest::newRow("partial copy without a record starts again")
             << QStringList{"--mode", "close-early"} << 1000 << -2 << false << failed << 3000;
         QTest::newRow("partial copy of another length starts again")
             << QStringList{"--mode", "close-early"} << 1000 << 9000 << false << failed << 3000;
-        QTest::newRow("stalls in the body") << QStringList{"--mode", "stall-body"} << 0 << -2 << false << failed << 3000;
+        QTest::newRow("stalls in the body")
+            << QStringList{"--mode", "stall-body"} << 0 << -2 << false << failed << 3000;
         QTest::newRow("stalls in the headers")
             << QStringList{"--mode", "stall-headers"} << 500 << 10000 << false << failed << 500;
         QTest::newRow("closes inside the headers")
             << QStringList{"--mode", "cut-headers"} << 0 << -2 << false << failed << 0;
         QTest::newRow("announces less than it sends")
             << QStringList{"--mode", "wrong-length", "--announce", "100"} << 0 << -2 << false << restart << 0;
-        QTest::newRow("announces the local size")
-            << QStringList{"--mode", "equal-offset", "--size", "5000"} << 1000 << 5000 << false << restart << 0;
+        QTest::newRow("announces the local size") << QStringList{"--mode", "equal-offset", "--size", "5000"}
+                                                  << 1000 << 5000 << false << restart << 0;
         QTest::newRow("length in small letters")
             << QStringList{"--mode", "lowercase-length"} << 0 << -2 << true << "文件下载完成" << 10000;
         QTest::newRow("length without the blank")
@@ -287,7 +289,8 @@ private slots:
             << QStringList{"--mode", "ignore-range"} << 1000 << 10000 << false << restart << 0;
         QTest::newRow("206 without Content-Range")
             << QStringList{"--mode", "206-no-range"} << 1000 << 10000 << false << restart << 0;
-        QTest::newRow("chunked 206") << QStringList{"--mode", "chunked-206"} << 1000 << 10000 << false << restart << 0;
+        QTest::newRow("chunked 206") << QStringList{"--mode", "chunked-206"} << 1000 << 10000 << false
+                                     << restart << 0;
         QTest::newRow("range starting at the wrong byte")
             << QStringList{"--mode", "wrong-start"} << 1000 << 10000 << false << restart << 0;
         QTest::newRow("range running past the total")
@@ -296,11 +299,12 @@ private slots:
                                   << "服务器要求转向其他地址，不予跟随，取消下载" << 0;
         QTest::newRow("HEAD length of 0")
             << QStringList{"--mode", "head-zero"} << 0 << -2 << false << "服务器标识长度为0，取消下载" << 0;
-        QTest::newRow("HEAD length not a number")
-            << QStringList{"--mode", "head-nan"} << 0 << -2 << false << "服务器标识长度不是数字，取消下载" << 0;
-        QTest::newRow("endless header line")
-            << QStringList{"--mode", "endless-header"} << 0 << -2 << false << "服务器应答头过长，取消下载" << 0;
-        QTest::newRow("dripping headers") << QStringList{"--mode", "drip-headers"} << 0 << -2 << false << failed << 0;
+        QTest::newRow("HEAD length not a number") << QStringList{"--mode", "head-nan"} << 0 << -2 << false
+                                                  << "服务器标识长度不是数字，取消下载" << 0;
+        QTest::newRow("endless header line") << QStringList{"--mode", "endless-header"} << 0 << -2 << false
+                                             << "服务器应答头过长，取消下载" << 0;
+        QTest::newRow("dripping headers")
+            << QStringList{"--mode", "drip-headers"} << 0 << -2 << false << failed << 0;
     }
     void oddServers() {
         QFETCH(QStringList, serverArgs);
@@ -395,7 +399,8 @@ private slots:
         QTest::newRow("matching size and hash") << qint64(8000) << good.toUpper() << true << "文件下载完成";
         QTest::newRow("no keys") << qint64(-1) << QByteArray() << true << "文件下载完成";
         QTest::newRow("other hash") << qint64(8000) << bad << false << "文件校验不符，已删除下载的副本";
-        QTest::newRow("other size") << qint64(7999) << good << false << "服务器文件长度与升级信息不符，取消下载";
+        QTest::newRow("other size") << qint64(7999) << good << false
+                                    << "服务器文件长度与升级信息不符，取消下载";
     }
     void integrityAgainstTheListRow() {
         QFETCH(qint64, size);
@@ -438,13 +443,15 @@ private slots:
             writeFile(served, second);
             QFile f(served);
             QVERIFY(f.open(QIODevice::ReadWrite));
-            QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+            QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                  QFileDevice::FileModificationTime));
         }
         const QByteArray now = fileChanged ? second : first;
         const Run run = download(url, local, {},
                                  ReleaseFile{dateChanged ? QStringLiteral("2030-02-02 10:00:00")
                                                          : QStringLiteral("2030-01-01 10:00:00"),
-                                             -1, {}});
+                                             -1,
+                                             {}});
         QVERIFY(run.ok);
         QCOMPARE(run.progress.first().first, qint64(now.size())); // from byte zero
         QVERIFY(readFile(local) == now);

@@ -180,7 +180,8 @@ private slots:
         UpdateListFetcher fetcher;
         fetcher.setTimeout(5000);
         fetcher.setTotalTimeout(1500);
-        QVERIFY_THROWS_EXCEPTION(UpdateListFetcher::Failure, fetcher.get(server.baseUrl() + QStringLiteral("Lintara.htm")));
+        QVERIFY_THROWS_EXCEPTION(UpdateListFetcher::Failure,
+                                 fetcher.get(server.baseUrl() + QStringLiteral("Lintara.htm")));
         QVERIFY(!fetcher.busy());
     }
 
@@ -193,10 +194,12 @@ private slots:
         nginx.useTls(certs.certificate, certs.key);
         QVERIFY2(nginx.start(root), qPrintable(nginx.errorText()));
         UpdateListFetcher fetcher;
-        QVERIFY_THROWS_EXCEPTION(UpdateListFetcher::Failure, fetcher.get(nginx.baseUrl() + QStringLiteral("Lintara.htm")));
+        QVERIFY_THROWS_EXCEPTION(UpdateListFetcher::Failure,
+                                 fetcher.get(nginx.baseUrl() + QStringLiteral("Lintara.htm")));
         TestCertificates::trust(certs.ca);
         UpdateListFetcher trusting;
-        QCOMPARE(trusting.get(nginx.baseUrl() + QStringLiteral("Lintara.htm")), QByteArray("[a.txt]\nPaths=\n"));
+        QCOMPARE(trusting.get(nginx.baseUrl() + QStringLiteral("Lintara.htm")),
+                 QByteArray("[a.txt]\nPaths=\n"));
     }
 
     void signatures() {
@@ -221,22 +224,38 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("folder");
         QTest::addColumn<bool>("allowed");
-        QTest::newRow("program folder") << "Lintara" << "" << true;
-        QTest::newRow("sub-folder") << "main.bmp" << "image/" << true;
-        QTest::newRow("link inside the folder") << "main.bmp" << "pictures/" << true;
-        QTest::newRow("climbs out") << "evil.sh" << "../" << false;
-        QTest::newRow("climbs out later") << "evil.sh" << "image/../../" << false;
-        QTest::newRow("absolute") << "evil.sh" << "/tmp/" << false;
-        QTest::newRow("name with a folder") << "../evil.sh" << "" << false;
-        QTest::newRow("downloads") << "x.dll" << "update/" << false;
-        QTest::newRow("downloads in capitals") << "x.dll" << "Update/" << false;
-        QTest::newRow("the update list") << "update.ini" << "update/" << false;
-        QTest::newRow("backups") << "Lintara.bak" << "backup/" << false;
-        QTest::newRow("the updater's settings") << "vexa.ini" << "" << false;
-        QTest::newRow("the database settings") << "MyConnect.ini" << "./" << false;
-        QTest::newRow("settings of the same name elsewhere") << "vexa.ini" << "image/" << true;
-        QTest::newRow("through a link out") << "evil.sh" << "outside/" << false;
-        QTest::newRow("a link out as the file") << "linked.txt" << "" << false;
+        QTest::newRow("program folder") << "Lintara"
+                                        << "" << true;
+        QTest::newRow("sub-folder") << "main.bmp"
+                                    << "image/" << true;
+        QTest::newRow("link inside the folder") << "main.bmp"
+                                                << "pictures/" << true;
+        QTest::newRow("climbs out") << "evil.sh"
+                                    << "../" << false;
+        QTest::newRow("climbs out later") << "evil.sh"
+                                          << "image/../../" << false;
+        QTest::newRow("absolute") << "evil.sh"
+                                  << "/tmp/" << false;
+        QTest::newRow("name with a folder") << "../evil.sh"
+                                            << "" << false;
+        QTest::newRow("downloads") << "x.dll"
+                                   << "update/" << false;
+        QTest::newRow("downloads in capitals") << "x.dll"
+                                               << "Update/" << false;
+        QTest::newRow("the update list") << "update.ini"
+                                         << "update/" << false;
+        QTest::newRow("backups") << "Lintara.bak"
+                                 << "backup/" << false;
+        QTest::newRow("the updater's settings") << "vexa.ini"
+                                                << "" << false;
+        QTest::newRow("the database settings") << "MyConnect.ini"
+                                               << "./" << false;
+        QTest::newRow("settings of the same name elsewhere") << "vexa.ini"
+                                                             << "image/" << true;
+        QTest::newRow("through a link out") << "evil.sh"
+                                            << "outside/" << false;
+        QTest::newRow("a link out as the file") << "linked.txt"
+                                                << "" << false;
     }
     void targets() {
         QFETCH(QString, name);
@@ -247,7 +266,8 @@ private slots:
         QDir().mkpath(m_dir.filePath(QStringLiteral("targets/elsewhere")));
         QFile::link(m_dir.filePath(QStringLiteral("targets/elsewhere")), app + QStringLiteral("outside"));
         QFile::link(app + QStringLiteral("image"), app + QStringLiteral("pictures"));
-        QFile::link(m_dir.filePath(QStringLiteral("targets/elsewhere/x.txt")), app + QStringLiteral("linked.txt"));
+        QFile::link(m_dir.filePath(QStringLiteral("targets/elsewhere/x.txt")),
+                    app + QStringLiteral("linked.txt"));
         QCOMPARE(UpdateTarget::refusal(app, name, UpdateTarget::folderOf(folder)).isEmpty(), allowed);
     }
 
@@ -268,7 +288,8 @@ private slots:
         };
         QStringList log;
         const auto logTo = [&](const QString& line) { log << line; };
-        QVERIFY(!UpdateInstaller::installAll({item("a.bin"), item("b.sh"), item("c.bin"), item("d.bin")}, logTo));
+        QVERIFY(
+            !UpdateInstaller::installAll({item("a.bin"), item("b.sh"), item("c.bin"), item("d.bin")}, logTo));
         QCOMPARE(readFile(app + QStringLiteral("a.bin")), QByteArray("old a"));
         QCOMPARE(readFile(app + QStringLiteral("c.bin")), QByteArray("old c"));
         QVERIFY(!QFile::exists(app + QStringLiteral("b.sh")));
@@ -277,7 +298,8 @@ private slots:
 
         QDir(app + QStringLiteral("d.bin")).removeRecursively();
         log.clear();
-        QVERIFY(UpdateInstaller::installAll({item("a.bin"), item("b.sh"), item("c.bin"), item("d.bin")}, logTo));
+        QVERIFY(
+            UpdateInstaller::installAll({item("a.bin"), item("b.sh"), item("c.bin"), item("d.bin")}, logTo));
         QVERIFY(log.isEmpty());
         QCOMPARE(readFile(app + QStringLiteral("a.bin")), QByteArray("new a"));
         QCOMPARE(readFile(app + QStringLiteral("d.bin")), QByteArray("new d"));

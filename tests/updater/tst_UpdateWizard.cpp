@@ -1,11 +1,11 @@
 #include "MessageBoxService.h"
 #include "NginxServer.h"
-#include "ScriptServer.h"
 #include "ProgramEnd.h"
 #include "ProgramLauncher.h"
 #include "ReleasePublisher.h"
 #include "ReleaseSignature.h"
 #include "ResumableDownload.h"
+#include "ScriptServer.h"
 #include "TForm_Update.h"
 #include "TestSupport.h"
 #include "UpdaterPictures.h"
@@ -18,8 +18,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTableWidget>
@@ -406,8 +406,8 @@ private slots:
                                       << QStringLiteral("升级信息的发布者签名无效，未安装任何文件！");
         QTest::newRow("altered signature") << true << true << QByteArray("signature")
                                            << QStringLiteral("升级信息的发布者签名无效，未安装任何文件！");
-        QTest::newRow("unsigned list with a key") << true << false << QByteArray()
-                                                  << QStringLiteral("升级信息没有发布者签名，未安装任何文件！");
+        QTest::newRow("unsigned list with a key")
+            << true << false << QByteArray() << QStringLiteral("升级信息没有发布者签名，未安装任何文件！");
         QTest::newRow("unsigned list without a key") << false << false << QByteArray() << QString();
     }
     void signedLists() {
@@ -419,7 +419,8 @@ private slots:
         const ReleaseSignature::KeyPair keys = ReleaseSignature::makeKeyPair();
         const QString release = m_tmp->filePath(QStringLiteral("release"));
         writeFile(release + QStringLiteral("/Lintara"), randomBytes(50000, 7));
-        ReleasePublisher::publish(release, m_www, QStringLiteral("Lintara"), signListed ? keys.secretKey : QString());
+        ReleasePublisher::publish(release, m_www, QStringLiteral("Lintara"),
+                                  signListed ? keys.secretKey : QString());
         if (tamper == "list")
             writeList(readFile(m_www + QStringLiteral("/Lintara.htm")).replace("Paths=", "Paths=image/"));
         if (tamper == "signature") {
@@ -431,14 +432,16 @@ private slots:
         writeFile(m_app + QStringLiteral("Lintara"), "old program");
         QFile old(m_app + QStringLiteral("Lintara"));
         QVERIFY(old.open(QIODevice::ReadWrite));
-        QVERIFY(old.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(0, 0)), QFileDevice::FileModificationTime));
+        QVERIFY(
+            old.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(0, 0)), QFileDevice::FileModificationTime));
         old.close();
         TForm_Update w(m_app);
         w.show();
         click(w, "Button1");
         click(w, "btn_next");
         if (!refusal.isEmpty()) {
-            grab(w, QStringLiteral("4-refused-") + QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-'));
+            grab(w, QStringLiteral("4-refused-") +
+                        QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-'));
             QCOMPARE(MessageBoxService::last().caption, QStringLiteral("错误提示"));
             QCOMPARE(MessageBoxService::last().text, refusal);
             QCOMPARE(MessageBoxService::last().icon, MsgIcon::Critical);
@@ -463,7 +466,8 @@ private slots:
         writeFile(m_www + QStringLiteral("/a.dll"), "what the server has now");
         writeFile(m_www + QStringLiteral("/b.dll"), "BBBB");
         const QByteArray otherHash = QByteArray(64, 'a');
-        writeList("[a.dll]\ndatetime=2030-01-01\nPaths=\nsha256=" + otherHash + "\n[b.dll]\ndatetime=2030-01-01\nPaths=\nsize=4\n");
+        writeList("[a.dll]\ndatetime=2030-01-01\nPaths=\nsha256=" + otherHash +
+                  "\n[b.dll]\ndatetime=2030-01-01\nPaths=\nsize=4\n");
         writeFile(m_app + QStringLiteral("a.dll"), "old a");
         TForm_Update w(m_app);
         w.show();
@@ -523,6 +527,29 @@ private slots:
         QVERIFY(!part<QPushButton>(w, "Button2")->isEnabled());
     }
 
+    // A server that holds its headers: the interrupt ends that download at once, and the pass
+    // goes on (the header wait alone would be a minute).
+    void interruptWhileTheServerHoldsTheHeaders() {
+        GuiTestScope scope;
+        const QString root = m_tmp->filePath(QStringLiteral("oddroot"));
+        writeFile(root + QStringLiteral("/Lintara.htm"), "[held.bin]\nPaths=\n");
+        ScriptServer holding;
+        QVERIFY(holding.startOdd({"--mode", "stall-headers", "--root", root}));
+        writeSettings(holding.baseUrl());
+        TForm_Update w(m_app);
+        w.show();
+        bool pressed = false;
+        QTimer::singleShot(300, &w, [&] {
+            pressed = true;
+            click(w, "Button2");
+        });
+        click(w, "btn_next");
+        QVERIFY(pressed);
+        QCOMPARE(rowImage(w, 0), int(UpdaterPictures::Failed));
+        QVERIFY(logLines(w).contains(QStringLiteral("已中断下载;")));
+        QCOMPARE(part<QPushButton>(w, "btn_next")->text(), QStringLiteral("继续下载"));
+    }
+
     // A release made with corvane-publish, signed, read back by the wizard and installed whole.
     void publishedReleaseEndToEnd() {
         GuiTestScope scope;
@@ -541,11 +568,15 @@ private slots:
         QCOMPARE(QFile::permissions(secret) & (QFile::ReadOther | QFile::ReadGroup), QFile::Permissions());
 
         const QString release = m_tmp->filePath(QStringLiteral("release"));
-        const QByteArray program = "\x7f" "ELF" + randomBytes(120000, 8);
+        const QByteArray program = "\x7f"
+                                   "ELF" +
+                                   randomBytes(120000, 8);
         writeFile(release + QStringLiteral("/Lintara"), program);
         writeFile(release + QStringLiteral("/image/main.bmp"), randomBytes(7000, 9));
-        writeFile(release + QStringLiteral("/Template/出租单.Rtm"), "{\"format\": \"Lintara report template\"}");
-        const QString out = publish({QStringLiteral("release"), release, m_www, QStringLiteral("Lintara"), secret});
+        writeFile(release + QStringLiteral("/Template/出租单.Rtm"),
+                  "{\"format\": \"Lintara report template\"}");
+        const QString out =
+            publish({QStringLiteral("release"), release, m_www, QStringLiteral("Lintara"), secret});
         QVERIFY2(out.contains(QLatin1String("Lintara.htm.sig")), qPrintable(out));
         QVERIFY(readFile(m_www + QStringLiteral("/Lintara.htm")).contains("[main.bmp]\ndatetime="));
 

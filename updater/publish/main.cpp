@@ -45,7 +45,8 @@ int run(const QStringList& args, QTextStream& out) {
         const ReleaseSignature::KeyPair pair = ReleaseSignature::makeKeyPair();
         writeKey(secretPath, pair.secretKey.toLatin1(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         writeKey(secretPath + QStringLiteral(".pub"), pair.publicKey.toLatin1(),
-                 QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+                 QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                     QFileDevice::ReadOther);
         out << "PublicKey=" << pair.publicKey << "\n";
         return 0;
     }
