@@ -55,6 +55,16 @@ class Handler(socketserver.BaseRequestHandler):
     def send(self, data):
         self.request.sendall(data)
 
+    def send_without_end(self, start, piece, pause=0.0):
+        """Sends start, then piece again and again until the client goes away."""
+        try:
+            self.send(start)
+            for i in range(10 ** 7):
+                self.send(piece(i))
+                time.sleep(pause)
+        except OSError:
+            pass
+
     def handle(self):
         sock = self.request
         req = read_request(sock)
@@ -73,30 +83,18 @@ class Handler(socketserver.BaseRequestHandler):
             time.sleep(3600)
             return
         if method == "GET" and offset is None and mode == "endless-list":
-            self.send(b"HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n")
-            try:
-                while True:
-                    self.send(b"[x]\ndatetime=2030-01-01\n" * 512)
-            except OSError:
-                return
+            self.send_without_end(b"HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n",
+                                  lambda i: b"[x]\ndatetime=2030-01-01\n" * 512)
+            return
         if mode == "redirect":
             self.send(b"HTTP/1.1 302 Found\r\nLocation: http://127.0.0.1:1/elsewhere\r\nContent-Length: 0\r\n\r\n")
             return
         if mode == "endless-header":
-            self.send(b"HTTP/1.1 200 OK\r\nX-Long: ")
-            try:
-                while True:
-                    self.send(b"a" * 4096)
-            except OSError:
-                return
+            self.send_without_end(b"HTTP/1.1 200 OK\r\nX-Long: ", lambda i: b"a" * 4096)
+            return
         if mode == "drip-headers":
-            self.send(b"HTTP/1.1 200 OK\r\n")
-            try:
-                for i in range(100000):
-                    self.send(b"X-Drip-%d: 1\r\n" % i)
-                    time.sleep(0.05)
-            except OSError:
-                return
+            self.send_without_end(b"HTTP/1.1 200 OK\r\n", lambda i: b"X-Drip-%d: 1\r\n" % i, 0.05)
+            return
         if method == "HEAD":
             if mode == "head-zero":
                 self.send(b"HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n")
