@@ -319,7 +319,8 @@ bool ResumableDownload::DownloadFile(const QString& url, const QString& localFil
                 throw Refusal(QStringLiteral("服务器文件长度与升级信息不符，取消下载"));
             }
             const QStorageInfo disk(QFileInfo(localFile).absolutePath());
-            if (total - m_resumeOffset > disk.bytesAvailable())
+            if (disk.isValid() && disk.bytesAvailable() >= 0 &&
+                total - m_resumeOffset > disk.bytesAvailable())
                 throw Refusal(QStringLiteral("磁盘空间不足，取消下载"));
         };
 
@@ -351,7 +352,6 @@ bool ResumableDownload::DownloadFile(const QString& url, const QString& localFil
                 // Without a length of its own the HEAD answer leaves it to the ranged one.
                 total = ranged.rangeTotal;
                 checkTotal();
-                ResumeRecord::write(localFile, ResumeRecord{now.datetime, total, now.validator});
             }
             // The answer must carry exactly the bytes from the copy's end to the file's end.
             const bool continues =

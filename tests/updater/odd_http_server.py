@@ -99,6 +99,9 @@ class Handler(socketserver.BaseRequestHandler):
             if mode == "head-zero":
                 self.send(b"HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n")
                 return
+            if mode == "huge":
+                self.send(b"HTTP/1.1 200 OK\r\nContent-Length: 1000000000000000\r\n\r\n")
+                return
             if mode == "head-nan":
                 self.send(b"HTTP/1.1 200 OK\r\nContent-Length: 12ab\r\n\r\n")
                 return

@@ -301,6 +301,8 @@ private slots:
             << QStringList{"--mode", "head-zero"} << 0 << -2 << false << "服务器标识长度为0，取消下载" << 0;
         QTest::newRow("HEAD length not a number") << QStringList{"--mode", "head-nan"} << 0 << -2 << false
                                                   << "服务器标识长度不是数字，取消下载" << 0;
+        QTest::newRow("larger than the free disk space")
+            << QStringList{"--mode", "huge"} << 0 << -2 << false << "磁盘空间不足，取消下载" << 0;
         QTest::newRow("endless header line") << QStringList{"--mode", "endless-header"} << 0 << -2 << false
                                              << "服务器应答头过长，取消下载" << 0;
         QTest::newRow("dripping headers")
