@@ -11,6 +11,7 @@ packages=(
     fonts-arphic-uming fonts-arphic-ukai
     poppler-utils
     xdg-utils
+    libsodium-dev libssl-dev openssl
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -6,10 +6,12 @@
 #include "ProgramEnd.h"
 #include "ProgramLauncher.h"
 #include "ReleaseDate.h"
+#include "ReleaseSignature.h"
 #include "ResumableDownload.h"
 #include "UpdateInstaller.h"
 #include "UpdateListFetcher.h"
 #include "UpdateSettings.h"
+#include "UpdateTarget.h"
 #include "UpdaterPictures.h"
 
 #include <QCloseEvent>
@@ -24,6 +26,8 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QTableWidget>
@@ -46,26 +50,6 @@ QFont songTi() {
     return f;
 }
 
-// A row of the list names a file inside the program folder; anything that would climb out of it
-// is refused rather than written.
-bool safeRow(const QString& name, const QString& paths) {
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
-        name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
-        return false;
-    if (QDir::isAbsolutePath(paths))
-        return false;
-    for (const QString& part : paths.split(QLatin1Char('/')))
-        if (part == QLatin1String(".."))
-            return false;
-    return true;
-}
-
-// The target folder of a row: trimmed, with the Windows separators of older lists read as "/".
-QString targetFolder(const QString& paths) {
-    QString p = paths.trimmed();
-    p.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return p;
-}
 } // namespace
 
 TForm_Update::TForm_Update(const QString& appDir, QWidget* parent)
@@ -198,10 +182,10 @@ void TForm_Update::buildComponents() {
     connect(m_download, &ResumableDownload::progress, this,
             [this](qint64 announced, qint64 received) { showProgress(announced, received); });
     // Window messages between the blocks keep "中断下载", "升级日志" and closing alive. Turning the
-    // event loop after every 4 KB costs more than the transfer itself on a fast line, so it turns
-    // at most every few milliseconds, which no click can tell apart.
+    // event loop after every block costs more than the transfer itself on a fast line, so it turns
+    // some fifty times a second, which no click can tell apart.
     m_download->setEventPump([this] {
-        if (m_eventsHandled.isValid() && m_eventsHandled.elapsed() < 5)
+        if (m_eventsHandled.isValid() && m_eventsHandled.elapsed() < 20)
             return;
         // The download socket is read by the loop itself, not by its notifier.
         QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers);
@@ -215,6 +199,7 @@ void TForm_Update::FormCreate() {
     ListBox_servers->clear();
     const UpdateSettings settings(AppDir + QStringLiteral("vexa.ini"));
     SubSysName = settings.subSys();
+    m_publicKey = settings.publicKey();
     const QSignalBlocker quiet(ListBox_servers);
     for (int i = 0; i < settings.servers().size(); ++i) {
         ListBox_servers->addItem(settings.servers()[i].first);
@@ -295,16 +280,57 @@ bool TForm_Update::FetchUpdateList() {
     FileList.clear();
     if (!Edt_url->text().endsWith(QLatin1Char('/')))
         Edt_url->setText(Edt_url->text() + QLatin1Char('/'));
+    const QString url = Edt_url->text() + SubSysName + QStringLiteral(".htm");
     const QString saved = AppDir + QStringLiteral("update/update.ini");
+    // The fetch handles window messages: only the interrupt and back buttons act meanwhile.
+    btn_next->setEnabled(false);
+    Button2->setEnabled(true);
+    const auto done = qScopeGuard([this] {
+        Button2->setEnabled(false);
+        btn_next->setEnabled(true);
+    });
     try {
-        m_list->fetchTo(Edt_url->text() + SubSysName + QStringLiteral(".htm"), saved);
-    } catch (const std::exception&) {
-        MessageBoxService::show(this, QStringLiteral("错误提示"), QStringLiteral("取得升级信息出错！"),
-                                MsgIcon::Critical, MsgButtons::Ok);
+        const QByteArray list = m_list->get(url);
+        if (!m_publicKey.isEmpty()) {
+            // With the publisher's key only the list the publisher signed is used.
+            QByteArray signature;
+            try {
+                signature = m_list->get(url + QStringLiteral(".sig"), 4096);
+            } catch (const UpdateListFetcher::Failure& f) {
+                if (f.cancelled)
+                    throw;
+            }
+            QString refusal;
+            if (!ReleaseSignature::isPublicKey(m_publicKey))
+                refusal = QStringLiteral("升级设置中的发布者公钥无效，未安装任何文件！");
+            else if (signature.isEmpty())
+                refusal = QStringLiteral("升级信息没有发布者签名，未安装任何文件！");
+            else if (!ReleaseSignature::verify(list, signature, m_publicKey))
+                refusal = QStringLiteral("升级信息的发布者签名无效，未安装任何文件！");
+            if (!refusal.isEmpty()) {
+                setRowImage(0, UpdaterPictures::Failed);
+                tellFailure(refusal, QStringLiteral("错误提示"));
+                return false;
+            }
+        }
+        UpdateListFetcher::save(list, saved);
+    } catch (const UpdateListFetcher::Failure& f) {
+        // An interrupt was logged by its button; anything else is the fetch's own failure.
+        if (!f.cancelled) {
+            log(QStringLiteral("取得升级信息出错：") + f.reason);
+            MessageBoxService::show(this, QStringLiteral("错误提示"), QStringLiteral("取得升级信息出错！"),
+                                    MsgIcon::Critical, MsgButtons::Ok);
+        }
         return false;
     }
     FileList = ProfileFile(saved).sections();
     return true;
+}
+
+void TForm_Update::tellFailure(const QString& text, const QString& caption) {
+    log(text);
+    Label4->setText(text);
+    MessageBoxService::show(this, caption, text, MsgIcon::Critical, MsgButtons::Ok);
 }
 
 void TForm_Update::btn_nextClick() {
@@ -323,7 +349,11 @@ void TForm_Update::btn_nextClick() {
     ListView_files->setRowCount(1);
     ListView_files->setItem(0, 0, new QTableWidgetItem(QStringLiteral("分析文件升级信息...")));
     setRowImage(0, UpdaterPictures::Working);
-    if (!FetchUpdateList())
+    m_passRunning = true;
+    m_passAborted = false;
+    const bool fetched = FetchUpdateList();
+    m_passRunning = false;
+    if (!fetched || m_passAborted)
         return;
     ListView_files->setRowCount(0);
     Gauge_process->setValue(0);
@@ -348,8 +378,7 @@ void TForm_Update::runPass() {
         const ProfileFile list(AppDir + QStringLiteral("update/update.ini"));
         for (int i = 0; i < FileList.size() && !m_passAborted; ++i) {
             const QString& name = FileList[i];
-            lastOutcome = handleRow(i, name, list.readString(name, QStringLiteral("datetime")),
-                                    list.readString(name, QStringLiteral("Paths")));
+            lastOutcome = handleRow(i, name, list);
         }
     } catch (...) {
         Button2->setEnabled(false);
@@ -369,29 +398,49 @@ void TForm_Update::runPass() {
     btn_next->setText(lastPage && CanFinish ? FinishCaption : QStringLiteral("继续下载"));
 }
 
-bool TForm_Update::handleRow(int row, const QString& name, const QString& dateText, const QString& paths) {
+bool TForm_Update::handleRow(int row, const QString& name, const ProfileFile& list) {
+    const QString dateText = list.readString(name, QStringLiteral("datetime"));
+    const QString paths = list.readString(name, QStringLiteral("Paths"));
     setRowImage(row, UpdaterPictures::Working);
     setRowText(row, 1, dateText);
     setRowText(row, 2, paths);
     const QString remote = Edt_url->text() + name;
     log(QStringLiteral("连接远程文件：") + remote);
-    const QString folder = targetFolder(paths);
-    if (!safeRow(name, folder)) {
+    const QString folder = UpdateTarget::folderOf(paths);
+    const auto fail = [&](const QString& text) {
         setRowImage(row, UpdaterPictures::Failed);
-        log(name + QStringLiteral("文件路径不在程序目录内，跳过下载"));
+        log(text);
         return false;
+    };
+    if (const QString refusal = UpdateTarget::refusal(AppDir, name, folder); !refusal.isEmpty())
+        return fail(refusal);
+
+    // Size and hash, when the list gives them, are what the downloaded copy must match.
+    ReleaseFile release;
+    release.datetime = dateText;
+    const QString sizeText = list.readString(name, QStringLiteral("size")).trimmed();
+    if (!sizeText.isEmpty()) {
+        bool ok = false;
+        release.size = sizeText.toLongLong(&ok);
+        if (!ok || release.size < 0)
+            return fail(name + QStringLiteral("文件长度无法识别，跳过下载"));
     }
+    release.sha256 = list.readString(name, QStringLiteral("sha256")).trimmed().toLatin1();
+    static const QRegularExpression hex(QStringLiteral("^[0-9A-Fa-f]{64}$"));
+    if (!release.sha256.isEmpty() && !hex.match(QString::fromLatin1(release.sha256)).hasMatch())
+        return fail(name + QStringLiteral("文件校验值无法识别，跳过下载"));
+    // A signed list vouches for the files only through their hashes.
+    if (!m_publicKey.isEmpty() && release.sha256.isEmpty())
+        return fail(name + QStringLiteral("文件没有校验值，跳过下载"));
+
     QDateTime local;
     if (!UpdateInstaller::GetFileDateTime(AppDir + folder + name, local)) {
         setRowText(row, 3, QStringLiteral("需要创建"));
     } else {
-        const QDateTime release = ReleaseDate::parse(dateText);
-        if (!release.isValid()) {
-            setRowImage(row, UpdaterPictures::Failed);
-            log(name + QStringLiteral("修改日期无法识别，跳过下载"));
-            return false;
-        }
-        if (release > local) {
+        const QDateTime releaseDate = ReleaseDate::parse(dateText);
+        if (!releaseDate.isValid())
+            return fail(name + QStringLiteral("修改日期无法识别，跳过下载"));
+        if (releaseDate > local) {
             setRowText(row, 3, QStringLiteral("需要升级"));
         } else {
             setRowText(row, 3, QStringLiteral("不需更新"));
@@ -401,7 +450,7 @@ bool TForm_Update::handleRow(int row, const QString& name, const QString& dateTe
         }
     }
     QDir().mkpath(AppDir + QStringLiteral("update"));
-    const bool ok = m_download->DownloadFile(remote, AppDir + QStringLiteral("update/") + name);
+    const bool ok = m_download->DownloadFile(remote, AppDir + QStringLiteral("update/") + name, release);
     setRowImage(row, ok ? UpdaterPictures::Downloaded : UpdaterPictures::Failed);
     return ok;
 }
@@ -410,23 +459,23 @@ void TForm_Update::finishUpdate() {
     btn_next->setEnabled(false);
     btn_next->setText(QStringLiteral("复制新文件.."));
     Button2->setEnabled(false);
-    const int rows = ListView_files->rowCount();
-    for (int i = 0; i < rows; ++i) {
+    // Files downloaded whole and checked in this pass go in, all of them or none; a failed row's
+    // partial copy stays in "update/" for the next resume instead of replacing a working file.
+    QList<UpdateInstaller::Item> items;
+    for (int i = 0; i < ListView_files->rowCount(); ++i) {
         const QString name = ListView_files->item(i, 0)->text();
-        const QString folder = targetFolder(ListView_files->item(i, 2)->text());
-        if (safeRow(name, folder))
-            UpdateInstaller::backup(AppDir + folder + name, AppDir + QStringLiteral("backup/") + folder +
-                                                                name + QStringLiteral(".bak"));
-    }
-    // Only files downloaded whole in this pass go in; a failed row's partial copy stays in
-    // "update/" for the next resume instead of replacing a working file.
-    for (int i = 0; i < rows; ++i) {
-        if (ListView_files->item(i, 0)->data(StateRole).toInt() != UpdaterPictures::Downloaded)
+        const QString folder = UpdateTarget::folderOf(ListView_files->item(i, 2)->text());
+        if (!UpdateTarget::refusal(AppDir, name, folder).isEmpty())
             continue;
-        const QString name = ListView_files->item(i, 0)->text();
-        const QString folder = targetFolder(ListView_files->item(i, 2)->text());
-        UpdateInstaller::install(AppDir + QStringLiteral("update/") + name, AppDir + folder + name);
+        const QString target = AppDir + folder + name;
+        const QString backup = AppDir + QStringLiteral("backup/") + folder + name + QStringLiteral(".bak");
+        if (ListView_files->item(i, 0)->data(StateRole).toInt() == UpdaterPictures::Downloaded)
+            items.append({AppDir + QStringLiteral("update/") + name, target, backup});
+        else
+            UpdateInstaller::backup(target, backup);
     }
+    if (!UpdateInstaller::installAll(items, [this](const QString& line) { log(line); }))
+        tellFailure(QStringLiteral("升级失败，已恢复原来的文件!!!"), QStringLiteral("提示"));
     const QString exe = UpdateSettings(AppDir + QStringLiteral("vexa.ini")).exe();
     if (!exe.isEmpty())
         ProgramLauncher::open(QDir::isAbsolutePath(exe) ? exe : AppDir + exe);
@@ -437,6 +486,7 @@ void TForm_Update::finishUpdate() {
 void TForm_Update::Button2Click() {
     CanFinish = false;
     m_download->requestCancel();
+    m_list->cancel();
     log(QStringLiteral("已中断下载;"));
 }
 

@@ -12,6 +12,7 @@ class QProgressBar;
 class QPushButton;
 class QStackedWidget;
 class QTableWidget;
+class ProfileFile;
 class ResumableDownload;
 class UpdateListFetcher;
 
@@ -50,7 +51,8 @@ private:
     void ListBox_serversClick();
 
     void runPass();
-    bool handleRow(int row, const QString& name, const QString& dateText, const QString& paths);
+    bool handleRow(int row, const QString& name, const ProfileFile& list);
+    void tellFailure(const QString& text, const QString& caption);
     void finishUpdate();
     void setRowImage(int row, int image);
     void setRowText(int row, int column, const QString& text);
@@ -59,6 +61,7 @@ private:
 
     QString AppDir;
     QString SubSysName;
+    QString m_publicKey;
     QStringList FileList;
     bool CanFinish = true;
     bool m_passRunning = false;

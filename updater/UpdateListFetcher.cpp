@@ -8,9 +8,8 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSaveFile>
+#include <QTimer>
 #include <QUrl>
-
-#include <stdexcept>
 
 UpdateListFetcher::UpdateListFetcher() : m_manager(std::make_unique<QNetworkAccessManager>()) {
     m_manager->setProxy(QNetworkProxy::NoProxy);
@@ -18,42 +17,73 @@ UpdateListFetcher::UpdateListFetcher() : m_manager(std::make_unique<QNetworkAcce
 
 UpdateListFetcher::~UpdateListFetcher() = default;
 
-QByteArray UpdateListFetcher::get(const QString& url) {
+QByteArray UpdateListFetcher::get(const QString& url, qint64 maxBytes) {
     QNetworkRequest request{QUrl(url)};
     request.setRawHeader("Accept", "text/html, */*");
     request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArray("text/html"));
     request.setHeader(QNetworkRequest::UserAgentHeader, QByteArray("Mozilla/3.0 (compatible; Indy Library)"));
     request.setTransferTimeout(m_timeout);
+    // A server that sends us elsewhere is not the one the user chose.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
 
+    m_cancelled = false;
     std::unique_ptr<QNetworkReply> reply(m_manager->get(request));
-    if (!reply->isFinished()) {
-        QEventLoop loop;
-        QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-    }
-    // The wait can end early when the program is asked to quit meanwhile.
-    if (!reply->isFinished()) {
+    m_reply = reply.get();
+    QString tooMuch;
+    QEventLoop loop;
+    QTimer whole;
+    whole.setSingleShot(true);
+    QObject::connect(&whole, &QTimer::timeout, &loop, [&] {
+        tooMuch = QStringLiteral("服务器应答超时");
         reply->abort();
-        throw std::runtime_error("request not finished");
+    });
+    QObject::connect(reply.get(), &QNetworkReply::downloadProgress, &loop, [&](qint64 received, qint64) {
+        if (received > maxBytes && tooMuch.isEmpty()) {
+            tooMuch = QStringLiteral("升级信息过大");
+            reply->abort();
+        }
+    });
+    QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    if (!reply->isFinished()) {
+        whole.start(m_totalTimeout);
+        loop.exec();
     }
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    m_reply = nullptr;
+    // The wait can end early when the program is asked to quit meanwhile.
+    if (!reply->isFinished())
+        reply->abort();
+    if (m_cancelled)
+        throw Failure(QStringLiteral("已中断"), true);
+    if (!tooMuch.isEmpty())
+        throw Failure(tooMuch, false);
     if (reply->error() != QNetworkReply::NoError)
-        throw std::runtime_error(reply->errorString().toStdString());
-    if (status >= 400)
-        throw std::runtime_error("HTTP status " + std::to_string(status));
+        throw Failure(reply->errorString(), false);
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status != 200)
+        throw Failure(QStringLiteral("服务器应答 %1").arg(status), false);
     m_connected = true;
-    return reply->readAll();
+    const QByteArray body = reply->readAll();
+    if (body.size() > maxBytes)
+        throw Failure(QStringLiteral("升级信息过大"), false);
+    return body;
 }
 
-void UpdateListFetcher::fetchTo(const QString& url, const QString& path) {
-    const QByteArray body = get(url);
+void UpdateListFetcher::save(const QByteArray& text, const QString& path) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(body + "\n") != body.size() + 1 || !file.commit())
-        throw std::runtime_error(("cannot write " + path).toStdString());
+    if (!file.open(QIODevice::WriteOnly) || file.write(text + "\n") != text.size() + 1 || !file.commit())
+        throw Failure(QStringLiteral("无法写入 ") + path, false);
+}
+
+void UpdateListFetcher::cancel() {
+    if (!m_reply)
+        return;
+    m_cancelled = true;
+    m_reply->abort();
 }
 
 void UpdateListFetcher::disconnect() {
+    cancel();
     m_manager->clearConnectionCache();
     m_connected = false;
 }

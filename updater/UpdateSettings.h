@@ -12,6 +12,8 @@ public:
 
     QString subSys() const { return m_subSys; }
     QString exe() const { return m_exe; }
+    // The publisher's public key; when set, only a list signed with its secret key is used.
+    QString publicKey() const { return m_publicKey; }
     // Server name and base URL, in file order.
     const QList<QPair<QString, QString>>& servers() const { return m_servers; }
 
@@ -22,5 +24,6 @@ private:
     QString m_path;
     QString m_subSys;
     QString m_exe;
+    QString m_publicKey;
     QList<QPair<QString, QString>> m_servers;
 };

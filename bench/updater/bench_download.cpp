@@ -1,12 +1,13 @@
 // Prints the updater's download throughput for a 200 MB file from nginx on loopback beside
-// curl's on the same file, plain and through the wizard window, and the time of a resume after
-// an interruption at half.
+// curl's on the same file, plain and through the wizard window, each with the size and SHA-256
+// check of the list row, and the time of a resume after an interruption at half.
+#include "FileDigest.h"
 #include "NginxServer.h"
 #include "ResumableDownload.h"
+#include "ResumeRecord.h"
 #include "TForm_Update.h"
 
 #include <QApplication>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -25,12 +26,7 @@ namespace {
 constexpr qint64 Size = 200LL * 1024 * 1024;
 
 QByteArray digest(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    QCryptographicHash h(QCryptographicHash::Sha1);
-    h.addData(&f);
-    return h.result().toHex();
+    return FileDigest::sha256Hex(path);
 }
 
 double mbps(qint64 bytes, qint64 ms) {
@@ -84,6 +80,7 @@ int main(int argc, char** argv) {
     const QString url = nginx.baseUrl() + QStringLiteral("big.bin");
     const QString out = tmp.filePath(QStringLiteral("out.bin"));
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
+    std::printf("every download of ours checks size and SHA-256 of the whole file\n");
     std::printf("file: %lld bytes from nginx on 127.0.0.1:%u, %d runs each, median\n", Size, nginx.port(),
                 runs);
 
@@ -106,10 +103,11 @@ int main(int argc, char** argv) {
     const qint64 plainCpu0 = cpuMs();
     for (int r = 0; r < runs && !windowOnly; ++r) {
         QFile::remove(out);
+        ResumeRecord::remove(out);
         ResumableDownload d;
         QElapsedTimer t;
         t.start();
-        plainOk = d.DownloadFile(url, out) && plainOk;
+        plainOk = d.DownloadFile(url, out, ReleaseFile{QString(), Size, want}) && plainOk;
         plainMs << t.elapsed();
     }
     const qint64 plainCpu = (cpuMs() - plainCpu0) / runs;
@@ -126,13 +124,14 @@ int main(int argc, char** argv) {
         ini.write(("[vexa]\nSubSys=list\nexe=\n[update]\nbench=" + nginx.baseUrl() + "\n").toUtf8());
         QFile list(www + QStringLiteral("/list.htm"));
         list.open(QIODevice::WriteOnly);
-        list.write("[big.bin]\nPaths=\n");
+        list.write("[big.bin]\nPaths=\nsize=" + QByteArray::number(Size) + "\nsha256=" + want + "\n");
     }
     QList<qint64> windowMs;
     bool windowOk = true;
     qint64 windowCpu = 0;
     for (int r = 0; r < runs; ++r) {
         QFile::remove(appDir + QStringLiteral("update/big.bin"));
+        ResumeRecord::remove(appDir + QStringLiteral("update/big.bin"));
         TForm_Update w(appDir);
         w.show();
         QApplication::processEvents();
@@ -152,6 +151,7 @@ int main(int argc, char** argv) {
 
     // Interrupted at half, then resumed.
     QFile::remove(out);
+    ResumeRecord::remove(out);
     ResumableDownload d;
     QObject::connect(&d, &ResumableDownload::progress, [&](qint64 announced, qint64 received) {
         if (received * 2 >= announced)
@@ -159,12 +159,13 @@ int main(int argc, char** argv) {
     });
     QElapsedTimer t;
     t.start();
-    const bool first = d.DownloadFile(url, out);
+    const ReleaseFile release{QString(), Size, want};
+    const bool first = d.DownloadFile(url, out, release);
     const qint64 firstMs = t.elapsed();
     const qint64 half = QFileInfo(out).size();
     QObject::disconnect(&d, &ResumableDownload::progress, nullptr, nullptr);
     t.restart();
-    const bool second = d.DownloadFile(url, out);
+    const bool second = d.DownloadFile(url, out, release);
     const qint64 secondMs = t.elapsed();
     const bool resumeOk = !first && second && digest(out) == want;
     std::printf("interrupted at %lld bytes after %lld ms; resume of %lld bytes %lld ms  %8.1f MB/s  %s\n",

@@ -13,7 +13,14 @@ NginxServer::~NginxServer() {
 }
 
 QString NginxServer::baseUrl() const {
-    return QStringLiteral("http://127.0.0.1:%1/").arg(m_port);
+    return (m_certificate.isEmpty() ? QStringLiteral("http://127.0.0.1:%1/")
+                                    : QStringLiteral("https://127.0.0.1:%1/"))
+        .arg(m_port);
+}
+
+void NginxServer::useTls(const QString& certificate, const QString& key) {
+    m_certificate = certificate;
+    m_key = key;
 }
 
 bool NginxServer::start(const QString& root) {
@@ -39,13 +46,19 @@ bool NginxServer::start(const QString& root) {
                            "  uwsgi_temp_path %1/temp/uwsgi;\n"
                            "  scgi_temp_path %1/temp/scgi;\n"
                            "  server {\n"
-                           "    listen 127.0.0.1:%2;\n"
+                           "    listen 127.0.0.1:%2%4;\n"
                            "    root %3;\n"
+                           "%5"
                            "  }\n"
                            "}\n")
                 .arg(dir)
                 .arg(m_port)
-                .arg(root);
+                .arg(root)
+                .arg(m_certificate.isEmpty() ? QString() : QStringLiteral(" ssl"))
+                .arg(m_certificate.isEmpty()
+                         ? QString()
+                         : QStringLiteral("    ssl_certificate %1;\n    ssl_certificate_key %2;\n")
+                               .arg(m_certificate, m_key));
     QFile file(dir + QStringLiteral("/nginx.conf"));
     if (!file.open(QIODevice::WriteOnly) || file.write(conf.toUtf8()) < 0)
         return false;

@@ -15,6 +15,8 @@ public:
 
     // Serves root; false (with errorText()) when nginx does not come up.
     bool start(const QString& root);
+    // Serve HTTPS with this certificate and key (call before start()).
+    void useTls(const QString& certificate, const QString& key);
     void stop();
 
     quint16 port() const { return m_port; }
@@ -26,4 +28,6 @@ private:
     QProcess m_process;
     quint16 m_port = 0;
     QString m_error;
+    QString m_certificate;
+    QString m_key;
 };

@@ -55,6 +55,16 @@ class Handler(socketserver.BaseRequestHandler):
     def send(self, data):
         self.request.sendall(data)
 
+    def send_without_end(self, start, piece, pause=0.0):
+        """Sends start, then piece again and again until the client goes away."""
+        try:
+            self.send(start)
+            for i in range(10 ** 7):
+                self.send(piece(i))
+                time.sleep(pause)
+        except OSError:
+            pass
+
     def handle(self):
         sock = self.request
         req = read_request(sock)
@@ -69,7 +79,32 @@ class Handler(socketserver.BaseRequestHandler):
         total = len(body)
         mode = args.mode
 
+        if method == "GET" and offset is None and mode == "stall-list":
+            time.sleep(3600)
+            return
+        if method == "GET" and offset is None and mode == "endless-list":
+            self.send_without_end(b"HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n",
+                                  lambda i: b"[x]\ndatetime=2030-01-01\n" * 512)
+            return
+        if mode == "redirect":
+            self.send(b"HTTP/1.1 302 Found\r\nLocation: http://127.0.0.1:1/elsewhere\r\nContent-Length: 0\r\n\r\n")
+            return
+        if mode == "endless-header":
+            self.send_without_end(b"HTTP/1.1 200 OK\r\nX-Long: ", lambda i: b"a" * 4096)
+            return
+        if mode == "drip-headers":
+            self.send_without_end(b"HTTP/1.1 200 OK\r\n", lambda i: b"X-Drip-%d: 1\r\n" % i, 0.05)
+            return
         if method == "HEAD":
+            if mode == "head-zero":
+                self.send(b"HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n")
+                return
+            if mode == "huge":
+                self.send(b"HTTP/1.1 200 OK\r\nContent-Length: 1000000000000000\r\n\r\n")
+                return
+            if mode == "head-nan":
+                self.send(b"HTTP/1.1 200 OK\r\nContent-Length: 12ab\r\n\r\n")
+                return
             if mode == "stall-headers":
                 time.sleep(3600)
                 return
@@ -101,6 +136,21 @@ class Handler(socketserver.BaseRequestHandler):
             mode, b"Content-Length: ")
         head = (b"HTTP/1.1 206 Partial Content\r\nContent-Range: bytes %d-%d/%d\r\n" % (offset, total - 1, total)
                 + name + str(announced).encode() + b"\r\n\r\n")
+        if mode == "206-no-range":
+            head = b"HTTP/1.1 206 Partial Content\r\nContent-Length: %d\r\n\r\n" % len(rest)
+        elif mode == "chunked-206":
+            chunk = b"%x\r\n" % len(rest) + rest + b"\r\n0\r\n\r\n"
+            self.send(b"HTTP/1.1 206 Partial Content\r\nContent-Range: bytes %d-%d/%d\r\n"
+                      b"Transfer-Encoding: chunked\r\n\r\n" % (offset, total - 1, total) + chunk)
+            return
+        elif mode == "wrong-start":
+            rest = body[offset + 100:]
+            head = (b"HTTP/1.1 206 Partial Content\r\nContent-Range: bytes %d-%d/%d\r\nContent-Length: %d\r\n\r\n"
+                    % (offset + 100, total - 1, total, len(rest)))
+        elif mode == "past-total":
+            rest = rest + b"tail of the next release"
+            head = (b"HTTP/1.1 206 Partial Content\r\nContent-Range: bytes %d-%d/%d\r\nContent-Length: %d\r\n\r\n"
+                    % (offset, offset + len(rest) - 1, offset + len(rest), len(rest)))
         if mode == "close-early":
             self.send(head + rest[:args.cut])
             return

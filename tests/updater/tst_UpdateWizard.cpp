@@ -2,7 +2,10 @@
 #include "NginxServer.h"
 #include "ProgramEnd.h"
 #include "ProgramLauncher.h"
+#include "ReleasePublisher.h"
+#include "ReleaseSignature.h"
 #include "ResumableDownload.h"
+#include "ScriptServer.h"
 #include "TForm_Update.h"
 #include "TestSupport.h"
 #include "UpdaterPictures.h"
@@ -15,12 +18,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace UpdaterTestFiles;
 
@@ -64,9 +69,10 @@ class TestUpdateWizard : public QObject {
             w.grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
     }
     void writeList(const QByteArray& text) { writeFile(m_www + QStringLiteral("/Lintara.htm"), text); }
-    void writeSettings(const QString& firstUrl) {
+    void writeSettings(const QString& firstUrl, const QString& publicKey = QString()) {
+        const QString key = publicKey.isEmpty() ? QString() : QStringLiteral("PublicKey=") + publicKey + '\n';
         writeFile(m_app + QStringLiteral("vexa.ini"),
-                  ("[vexa]\nSubSys=Lintara\nexe=Lintara\n\n[update]\n本店升级服务器=" + firstUrl +
+                  ("[vexa]\nSubSys=Lintara\nexe=Lintara\n" + key + "\n[update]\n本店升级服务器=" + firstUrl +
                    "\n总部升级服务器=http://10.255.255.1/up/\n")
                       .toUtf8());
     }
@@ -387,6 +393,206 @@ private slots:
         MessageBoxService::queueAnswer(MsgAnswer::Yes);
         QVERIFY(again.close());
         QVERIFY(m_started.isEmpty());
+    }
+
+    // With the publisher's key only the list the publisher signed is used; without one, as before.
+    void signedLists_data() {
+        QTest::addColumn<bool>("keySet");
+        QTest::addColumn<bool>("signListed");
+        QTest::addColumn<QByteArray>("tamper"); // "list", "signature" or nothing
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("signed list") << true << true << QByteArray() << QString();
+        QTest::newRow("altered list") << true << true << QByteArray("list")
+                                      << QStringLiteral("升级信息的发布者签名无效，未安装任何文件！");
+        QTest::newRow("altered signature") << true << true << QByteArray("signature")
+                                           << QStringLiteral("升级信息的发布者签名无效，未安装任何文件！");
+        QTest::newRow("unsigned list with a key")
+            << true << false << QByteArray() << QStringLiteral("升级信息没有发布者签名，未安装任何文件！");
+        QTest::newRow("unsigned list without a key") << false << false << QByteArray() << QString();
+    }
+    void signedLists() {
+        QFETCH(bool, keySet);
+        QFETCH(bool, signListed);
+        QFETCH(QByteArray, tamper);
+        QFETCH(QString, refusal);
+        GuiTestScope scope;
+        const ReleaseSignature::KeyPair keys = ReleaseSignature::makeKeyPair();
+        const QString release = m_tmp->filePath(QStringLiteral("release"));
+        writeFile(release + QStringLiteral("/Lintara"), randomBytes(50000, 7));
+        ReleasePublisher::publish(release, m_www, QStringLiteral("Lintara"),
+                                  signListed ? keys.secretKey : QString());
+        if (tamper == "list")
+            writeList(readFile(m_www + QStringLiteral("/Lintara.htm")).replace("Paths=", "Paths=image/"));
+        if (tamper == "signature") {
+            QByteArray sig = QByteArray::fromBase64(readFile(m_www + QStringLiteral("/Lintara.htm.sig")));
+            sig[3] = char(sig[3] ^ 0x40);
+            writeFile(m_www + QStringLiteral("/Lintara.htm.sig"), sig.toBase64());
+        }
+        writeSettings(m_nginx->baseUrl(), keySet ? keys.publicKey : QString());
+        writeFile(m_app + QStringLiteral("Lintara"), "old program");
+        QFile old(m_app + QStringLiteral("Lintara"));
+        QVERIFY(old.open(QIODevice::ReadWrite));
+        QVERIFY(
+            old.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(0, 0)), QFileDevice::FileModificationTime));
+        old.close();
+        TForm_Update w(m_app);
+        w.show();
+        click(w, "Button1");
+        click(w, "btn_next");
+        if (!refusal.isEmpty()) {
+            grab(w, QStringLiteral("4-refused-") +
+                        QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-'));
+            QCOMPARE(MessageBoxService::last().caption, QStringLiteral("错误提示"));
+            QCOMPARE(MessageBoxService::last().text, refusal);
+            QCOMPARE(MessageBoxService::last().icon, MsgIcon::Critical);
+            QVERIFY(logLines(w).contains(refusal));
+            QCOMPARE(part<QLabel>(w, "Label4")->text(), refusal);
+            QCOMPARE(cell(w, 0, 0), QStringLiteral("分析文件升级信息..."));
+            QVERIFY(!QFile::exists(m_app + QStringLiteral("update/update.ini")));
+            QVERIFY(!QFile::exists(m_app + QStringLiteral("update/Lintara")));
+            QCOMPARE(part<QPushButton>(w, "btn_next")->text(), QStringLiteral("下一步"));
+            QVERIFY(part<QPushButton>(w, "btn_next")->isEnabled());
+            QVERIFY(!part<QPushButton>(w, "Button2")->isEnabled());
+            return;
+        }
+        QCOMPARE(rowImage(w, 0), int(UpdaterPictures::Downloaded));
+        click(w, "btn_next");
+        QCOMPARE(readFile(m_app + QStringLiteral("Lintara")), randomBytes(50000, 7));
+    }
+
+    // A downloaded copy that is not the listed file is discarded and never installed.
+    void copyNotMatchingItsRowIsNeverInstalled() {
+        GuiTestScope scope;
+        writeFile(m_www + QStringLiteral("/a.dll"), "what the server has now");
+        writeFile(m_www + QStringLiteral("/b.dll"), "BBBB");
+        const QByteArray otherHash = QByteArray(64, 'a');
+        writeList("[a.dll]\ndatetime=2030-01-01\nPaths=\nsha256=" + otherHash +
+                  "\n[b.dll]\ndatetime=2030-01-01\nPaths=\nsize=4\n");
+        writeFile(m_app + QStringLiteral("a.dll"), "old a");
+        TForm_Update w(m_app);
+        w.show();
+        click(w, "btn_next");
+        QCOMPARE(rowImage(w, 0), int(UpdaterPictures::Failed));
+        QCOMPARE(rowImage(w, 1), int(UpdaterPictures::Downloaded));
+        QVERIFY(logLines(w).contains(QStringLiteral("a.dll文件校验不符，已删除下载的副本")));
+        QCOMPARE(readFile(m_app + QStringLiteral("update/a.dll")).size(), 0);
+        click(w, "btn_next");
+        QCOMPARE(readFile(m_app + QStringLiteral("a.dll")), QByteArray("old a"));
+        QCOMPARE(readFile(m_app + QStringLiteral("b.dll")), QByteArray("BBBB"));
+    }
+
+    // One file that cannot be put in place: every file stays as it was before the pass, the
+    // wizard says so, and the program is started again as it was.
+    void installFailingHalfwayPutsEverythingBack() {
+        GuiTestScope scope;
+        writeFile(m_www + QStringLiteral("/a.bin"), "new a");
+        writeFile(m_www + QStringLiteral("/b.bin"), "new b");
+        writeFile(m_www + QStringLiteral("/c.bin"), "new c");
+        writeList("[a.bin]\ndatetime=2030-01-01\nPaths=\n[b.bin]\ndatetime=2030-01-01\nPaths=\n"
+                  "[c.bin]\ndatetime=2030-01-01\nPaths=lib/\n");
+        writeFile(m_app + QStringLiteral("a.bin"), "old a");
+        writeFile(m_app + QStringLiteral("b.bin"), "old b");
+        TForm_Update w(m_app);
+        w.show();
+        click(w, "Button1");
+        click(w, "btn_next");
+        QCOMPARE(part<QPushButton>(w, "btn_next")->text(), QStringLiteral("完成升级"));
+        // Something takes c.bin's place meanwhile (here a folder), so it cannot be written.
+        QDir().mkpath(m_app + QStringLiteral("lib/c.bin/in-use"));
+        click(w, "btn_next");
+        grab(w, QStringLiteral("5-install-rolled-back"));
+        QCOMPARE(readFile(m_app + QStringLiteral("a.bin")), QByteArray("old a"));
+        QCOMPARE(readFile(m_app + QStringLiteral("b.bin")), QByteArray("old b"));
+        QVERIFY(QFileInfo(m_app + QStringLiteral("lib/c.bin")).isDir());
+        QCOMPARE(MessageBoxService::last().text, QStringLiteral("升级失败，已恢复原来的文件!!!"));
+        QCOMPARE(MessageBoxService::last().caption, QStringLiteral("提示"));
+        QCOMPARE(MessageBoxService::last().icon, MsgIcon::Critical);
+        QVERIFY(logLines(w).contains(QStringLiteral("无法安装文件：") + m_app + QStringLiteral("lib/c.bin")));
+        QCOMPARE(m_started, QStringList{m_app + QStringLiteral("Lintara")});
+    }
+
+    void interruptDuringTheListFetch() {
+        GuiTestScope scope;
+        ScriptServer silent;
+        QVERIFY(silent.startOdd({"--mode", "stall-list"}));
+        writeSettings(silent.baseUrl());
+        TForm_Update w(m_app);
+        w.show();
+        QTimer::singleShot(200, &w, [&] { click(w, "Button2"); });
+        click(w, "btn_next");
+        QVERIFY(MessageBoxService::shown().isEmpty());
+        QVERIFY(logLines(w).contains(QStringLiteral("已中断下载;")));
+        QCOMPARE(part<QPushButton>(w, "btn_next")->text(), QStringLiteral("下一步"));
+        QVERIFY(part<QPushButton>(w, "btn_next")->isEnabled());
+        QVERIFY(!part<QPushButton>(w, "Button2")->isEnabled());
+    }
+
+    // A server that holds its headers: the interrupt ends that download at once, and the pass
+    // goes on (the header wait alone would be a minute).
+    void interruptWhileTheServerHoldsTheHeaders() {
+        GuiTestScope scope;
+        const QString root = m_tmp->filePath(QStringLiteral("oddroot"));
+        writeFile(root + QStringLiteral("/Lintara.htm"), "[held.bin]\nPaths=\n");
+        ScriptServer holding;
+        QVERIFY(holding.startOdd({"--mode", "stall-headers", "--root", root}));
+        writeSettings(holding.baseUrl());
+        TForm_Update w(m_app);
+        w.show();
+        bool pressed = false;
+        QTimer::singleShot(300, &w, [&] {
+            pressed = true;
+            click(w, "Button2");
+        });
+        click(w, "btn_next");
+        QVERIFY(pressed);
+        QCOMPARE(rowImage(w, 0), int(UpdaterPictures::Failed));
+        QVERIFY(logLines(w).contains(QStringLiteral("已中断下载;")));
+        QCOMPARE(part<QPushButton>(w, "btn_next")->text(), QStringLiteral("继续下载"));
+    }
+
+    // A release made with corvane-publish, signed, read back by the wizard and installed whole.
+    void publishedReleaseEndToEnd() {
+        GuiTestScope scope;
+        const QString tool = qEnvironmentVariable("LINTARA_PROGRAM_DIR") + QStringLiteral("/corvane-publish");
+        const auto publish = [&](const QStringList& args) {
+            QProcess p;
+            p.setProcessChannelMode(QProcess::MergedChannels);
+            p.start(tool, args);
+            if (!p.waitForFinished(30000) || p.exitCode() != 0)
+                qWarning("%s", p.readAll().constData());
+            return QString::fromUtf8(p.readAll());
+        };
+        const QString secret = m_tmp->filePath(QStringLiteral("publisher.key"));
+        const QString keyLine = publish({QStringLiteral("keygen"), secret}).trimmed();
+        QVERIFY2(keyLine.startsWith(QLatin1String("PublicKey=")), qPrintable(keyLine));
+        QCOMPARE(QFile::permissions(secret) & (QFile::ReadOther | QFile::ReadGroup), QFile::Permissions());
+
+        const QString release = m_tmp->filePath(QStringLiteral("release"));
+        const QByteArray program = "\x7f"
+                                   "ELF" +
+                                   randomBytes(120000, 8);
+        writeFile(release + QStringLiteral("/Lintara"), program);
+        writeFile(release + QStringLiteral("/image/main.bmp"), randomBytes(7000, 9));
+        writeFile(release + QStringLiteral("/Template/出租单.Rtm"),
+                  "{\"format\": \"Lintara report template\"}");
+        const QString out =
+            publish({QStringLiteral("release"), release, m_www, QStringLiteral("Lintara"), secret});
+        QVERIFY2(out.contains(QLatin1String("Lintara.htm.sig")), qPrintable(out));
+        QVERIFY(readFile(m_www + QStringLiteral("/Lintara.htm")).contains("[main.bmp]\ndatetime="));
+
+        writeSettings(m_nginx->baseUrl(), keyLine.mid(10));
+        TForm_Update w(m_app);
+        w.show();
+        click(w, "btn_next");
+        for (int row = 0; row < 3; ++row)
+            QCOMPARE(rowImage(w, row), int(UpdaterPictures::Downloaded));
+        click(w, "btn_next");
+        QCOMPARE(readFile(m_app + QStringLiteral("Lintara")), program);
+        QVERIFY(QFile::permissions(m_app + QStringLiteral("Lintara")) & QFile::ExeOwner);
+        QCOMPARE(readFile(m_app + QStringLiteral("image/main.bmp")), randomBytes(7000, 9));
+        QCOMPARE(readFile(m_app + QStringLiteral("Template/出租单.Rtm")),
+                 QByteArray("{\"format\": \"Lintara report template\"}"));
+        QCOMPARE(m_started, QStringList{m_app + QStringLiteral("Lintara")});
     }
 };
 
