@@ -9,6 +9,7 @@
 #include "RecordDetailWindow.h"
 #include "RecordListWindow.h"
 #include "RecordsTestBed.h"
+#include "SaleFamily.h"
 #include "TSetValue.h"
 #include "TestSupport.h"
 
@@ -141,7 +142,7 @@ private slots:
         QTest::addColumn<QString>("engine");
         QTest::addColumn<QString>("family");
         for (const QString& e : RecordsTestBed::engines())
-            for (const char* f : {"lease", "rent-shaped", "reminder-shaped"})
+            for (const char* f : {"lease", "sale", "rent-shaped", "reminder-shaped"})
                 QTest::newRow((e + QLatin1Char(' ') + QLatin1String(f)).toUtf8())
                     << e << QString::fromLatin1(f);
     }
@@ -152,6 +153,7 @@ private slots:
         QFETCH(QString, engine);
         QFETCH(QString, family);
         const RecordFamily& f = family == QLatin1String("lease")         ? LeaseFamily::get()
+                                : family == QLatin1String("sale")        ? SaleFamily::get()
                                 : family == QLatin1String("rent-shaped") ? rentShaped()
                                                                          : reminderShaped();
         RecordsTestBed bed(engine);
