@@ -22,4 +22,26 @@ public:
                                            const char* caption = "", int width = 0);
     static QStringList names(std::initializer_list<const char*> list);
     static RecordFamily::PickList pick(const char* dictType, const char* editor);
+
+    // The four state boxes of a listing list on its table: 全部, the dealt state, the open state and
+    // 已作废; with none of 全部, dealt, 已作废 ticked, the open state is ticked and listed.
+    static void stateFilters(RecordFamily& f, const QString& dealt, const QString& open);
+    // A state action: what it is called, the states it is enabled in and the state it writes; a
+    // question asked first unless empty.
+    static RecordFamily::StateAction action(const char* button, const char* caption, int glyph,
+                                            const char* question, const QString& from, const QString& to);
+    // The deal action (出租, 出售): edit mode first, the current user and today as the handler, the
+    // focus on the counter-party's name; saved by the clerk.
+    static RecordFamily::StateAction dealAction(const char* button, const char* caption, const char* question,
+                                                const QString& from, const QString& to);
+
+    // Editors every listing detail shares. The head line: the bill number and the state shown.
+    static RecordFamily::Editor billNumber();
+    static RecordFamily::Editor stateShown();
+    // The owner's contact in group from row: 交通情况 with its note, 联系人 and 联系电话, 身份证号码.
+    static QList<RecordFamily::Editor> ownerContact(const QString& group, int row);
+    // The commission with its unit and the contract number, a deal row of group.
+    static QList<RecordFamily::Editor> commissionAndContract(const QString& group, int row);
+    // Who handled the deal and when, shown only.
+    static QList<RecordFamily::Editor> handledBy(const QString& group, int row);
 };

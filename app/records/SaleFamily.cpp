@@ -13,19 +13,6 @@ const QString Seller = QStringLiteral("出售方信息");
 const QString Buyer = QStringLiteral("购买方信息");
 const QString Handling = QStringLiteral("受理信息");
 
-QString saleQuery(bool withState, bool bracketed) {
-    if (!withState)
-        return QStringLiteral(
-            " Select * from  H_出售表 where  编辑日期 between :beginDate and :EndDate Order by "
-            "编辑日期 DESC  ");
-    if (bracketed)
-        return QStringLiteral(
-            " Select * from  H_出售表 where  (编辑日期 between :beginDate and :EndDate) and "
-            "(状态位=:Stat)  Order by 编辑日期 DESC  ");
-    return QStringLiteral(" Select * from  H_出售表 where  编辑日期 between :beginDate and :EndDate and "
-                          "状态位=:Stat  Order by 编辑日期 DESC  ");
-}
-
 RecordFamily build() {
     RecordFamily f;
     f.table = QStringLiteral("H_出售表");
@@ -36,14 +23,7 @@ RecordFamily build() {
     f.baseSql = QStringLiteral("Select * from H_出售表");
 
     f.listCaption = QStringLiteral("房屋出售管理");
-    f.filters = {
-        {QStringLiteral("CKBALL"), QStringLiteral("全部"), saleQuery(false, false), false},
-        {QStringLiteral("CKBYCZ"), QStringLiteral("已出售"), saleQuery(true, true), true},
-        {QStringLiteral("CKBWCZ"), QStringLiteral("未出售"), saleQuery(true, false), true},
-        {QStringLiteral("CKBZF"), QStringLiteral("已作废"), saleQuery(true, false), true},
-    };
-    f.filterOrder = {QStringLiteral("CKBALL"), QStringLiteral("CKBYCZ"), QStringLiteral("CKBZF")};
-    f.fallbackFilter = QStringLiteral("CKBWCZ");
+    B::stateFilters(f, QStringLiteral("已出售"), QStringLiteral("未出售"));
     f.listHidden = {QStringLiteral("TbRefresh"), QStringLiteral("ToolSep2")};
 
     f.bands = {QStringLiteral("出售信息"), QStringLiteral("中介信息"), QStringLiteral("购买信息")};
@@ -95,7 +75,7 @@ RecordFamily build() {
     f.groups = {Seller, Buyer, Handling};
     // Tab order is the order of this table; row and column place each editor in its group.
     f.editors = {
-        B::disabled(B::editor("DBEdtId", Kind::Edit, "收件号", "收件号：", QString(), 0, 0)),
+        B::billNumber(),
         B::editor("DBEdtAddress", Kind::Edit, "房屋地址", "房屋地址", Seller, 0, 0, 2),
         B::unit(B::editor("DbEdtMJ", Kind::Edit, "建筑面积", "房屋面积", Seller, 1, 0), "(平方米)"),
         B::unit(B::editor("DbEdtLC", Kind::Edit, "楼层", "楼层", Seller, 1, 1), "(层)"),
@@ -110,11 +90,9 @@ RecordFamily build() {
         B::popup(B::editor("CBZW", Kind::PopupCheck, "周围环境", "周围环境", Seller, 7, 0, 2), "CLBZW", 100),
         B::popup(B::editor("CBXS", Kind::PopupCheck, "房屋设施", "房屋设施", Seller, 8, 0, 2), "CLBXS", 150),
         B::editor("DtpJG", Kind::DateEdit, "竣工日期", "竣工日期", Seller, 9, 0),
-        B::note(B::editor("CBJT", Kind::Edit, "交通情况", "交通情况", Seller, 10, 0),
-                "(附近的公交车例:1,21,155,)"),
-        B::editor("DbEdtLinker", Kind::Edit, "联系人", "联系人", Seller, 11, 0),
-        B::editor("DbEdtTel", Kind::Edit, "联系电话一", "联系电话", Seller, 11, 1),
-        B::editor("DbEdtSingleId", Kind::Edit, "联系人身份证号", "身份证号码", Seller, 12, 0),
+    };
+    f.editors << B::ownerContact(Seller, 10);
+    f.editors << QList<RecordFamily::Editor>{
         B::editor("DbEdtMemo", Kind::Edit, "出租方备注", "出售备注", Seller, 13, 0, 2),
         B::disabled(B::editor("dxDBEdit1", Kind::Edit, "编辑人", "编辑人", Handling, 3, 0)),
         B::disabled(B::editor("dxDBEdit2", Kind::Edit, "编辑日期", "编辑日期", Handling, 3, 1)),
@@ -124,37 +102,20 @@ RecordFamily build() {
         B::deal(B::editor("DBEdtCZPrice", Kind::Edit, "购买价格", "购买价格", Buyer, 1, 1)),
         B::deal(B::editor("DtpCZDate", Kind::DateEdit, "购买日期", "购买日期", Buyer, 2, 0)),
         B::deal(B::editor("DbEdtCZMemo", Kind::Edit, "购买方备注", "购买备注", Buyer, 3, 0, 2)),
-        B::deal(B::unit(B::editor("DbEdtYj", Kind::Edit, "佣金金额", "佣金金额", Handling, 0, 0), "(元)")),
-        B::deal(B::editor("DbEdtHTH", Kind::Edit, "合同号", "合同号", Handling, 0, 1)),
-        B::disabled(B::editor("DBEdtSLR", Kind::Edit, "受理人", "受理人", Handling, 2, 0)),
-        B::disabled(B::editor("DBEdtSLDate", Kind::Edit, "受理日期", "受理日期", Handling, 2, 1)),
-        B::readOnly(B::editor("DBEdtStat", Kind::Edit, "状态位", "房屋状态", QString(), 0, 1)),
     };
+    f.editors << B::commissionAndContract(Handling, 0);
+    f.editors << B::handledBy(Handling, 2);
+    f.editors << B::stateShown();
     f.pickLists = {
         B::pick("区域", "CBQY"),         B::pick("房型", "CBFX"),      B::pick("朝向", "CBZX"),
         B::pick("产权证号头", "CBCQZH"), B::pick("产别", "CBCB"),      B::pick("周围环境", "CLBZW"),
         B::pick("装修情况", "CbZC"),     B::pick("房屋设施", "CLBXS"),
     };
 
-    RecordFamily::StateAction sale;
-    sale.button = QStringLiteral("TbSale");
-    sale.caption = QStringLiteral("出售");
-    sale.glyph = 2;
-    sale.question = QStringLiteral("确定要出售当前的房屋信息？");
-    sale.from = {QStringLiteral("未出售")};
-    sale.to = QStringLiteral("已出售");
-    sale.setUser = {QStringLiteral("受理人")};
-    sale.setToday = {QStringLiteral("受理日期")};
-    sale.viaModify = true;
-    sale.focusEditor = QStringLiteral("DBCZLinker");
-
-    RecordFamily::StateAction vacate;
-    vacate.button = QStringLiteral("TBVacate");
-    vacate.caption = QStringLiteral("作废");
-    vacate.glyph = 10;
-    vacate.question = QStringLiteral("确定要作废当前的房屋信息？");
-    vacate.from = {QStringLiteral("未出售")};
-    vacate.to = QStringLiteral("已作废");
+    const RecordFamily::StateAction sale = B::dealAction("TbSale", "出售", "确定要出售当前的房屋信息？",
+                                                         QStringLiteral("未出售"), QStringLiteral("已出售"));
+    RecordFamily::StateAction vacate = B::action("TBVacate", "作废", 10, "确定要作废当前的房屋信息？",
+                                                 QStringLiteral("未出售"), QStringLiteral("已作废"));
     // The buyer's telephone, 受理人 and 受理日期 keep their values.
     vacate.resets = B::names(
         {"购买人姓名", "购买人身份证号码", "购买价格", "购买日期", "购买方备注", "佣金金额", "合同号"});

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "MessageBoxService.h"
 #include "ModalSeam.h"
 
+#include <QStringList>
 #include <QTest>
 #include <QWidget>
 
@@ -19,4 +21,18 @@ template <class W> void onModal(const std::function<void()>& trigger, const std:
     });
     trigger();
     QVERIFY2(ran, "no window opened");
+}
+
+// The texts of the message boxes shown so far.
+inline QStringList shownTexts() {
+    QStringList out;
+    for (const ShownMessage& m : MessageBoxService::shown())
+        out << m.text;
+    return out;
+}
+
+// Closes a detail window in edit mode keeping its edits pending (否 to its close question).
+inline void closeKeepingEdits(QWidget* detail) {
+    MessageBoxService::queueAnswer(MsgAnswer::No);
+    detail->close();
 }

@@ -41,25 +41,12 @@ private:
         return qobject_cast<QLineEdit*>(d->editor(QString::fromUtf8(name)));
     }
 
-    static QStringList shownTexts() {
-        QStringList out;
-        for (const ShownMessage& m : MessageBoxService::shown())
-            out << m.text;
-        return out;
-    }
-
     static QVariantMap listing(const QString& address, const QString& state = QStringLiteral("未出租")) {
         return {{QStringLiteral("收件号"), QStringLiteral("00000009")},
                 {QStringLiteral("房屋地址"), address},
                 {QStringLiteral("编辑日期"), QDate::currentDate()},
                 {QStringLiteral("编辑人"), QStringLiteral("李四")},
                 {QStringLiteral("状态位"), state}};
-    }
-
-    // Closes the detail keeping its edits pending (否 to the close question).
-    static void closeKeeping(Detail* d) {
-        MessageBoxService::queueAnswer(MsgAnswer::No);
-        d->close();
     }
 
 private slots:
@@ -100,7 +87,7 @@ private slots:
                 d->TbSave->click(); // still refused, still there
                 QCOMPARE(e->text(), typed);
                 QVERIFY(d->TbSave->isEnabled());
-                closeKeeping(d);
+                closeKeepingEdits(d);
             });
             MessageBoxService::queueAnswer(MsgAnswer::Yes); // the list's close drops what is pending
         });
@@ -117,7 +104,7 @@ private slots:
                 d->TbModfiy->click();
                 edit(d, "DBEdtAddress")->setText(QStringLiteral("新地址"));
                 list->QryData->setValue(QStringLiteral("房屋地址"), QStringLiteral("新地址"));
-                closeKeeping(d);
+                closeKeepingEdits(d);
             });
             MessageBoxService::clearShown();
             MessageBoxService::queueAnswer(MsgAnswer::No);
@@ -151,7 +138,7 @@ private slots:
                 [&](Detail* d) {
                     edit(d, "DBEdtAddress")->setFocus();
                     QTest::keyClicks(edit(d, "DBEdtAddress"), QStringLiteral("A1"));
-                    closeKeeping(d);
+                    closeKeepingEdits(d);
                 },
                 Qt::Key_F2);
             withDetail(

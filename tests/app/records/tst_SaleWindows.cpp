@@ -45,13 +45,6 @@ private:
         return qobject_cast<QLineEdit*>(d->editor(QString::fromUtf8(name)));
     }
 
-    static QStringList shownTexts() {
-        QStringList out;
-        for (const ShownMessage& m : MessageBoxService::shown())
-            out << m.text;
-        return out;
-    }
-
     static QStringList addresses(BatchDataSet* data) {
         QStringList out;
         const int c = data->columnIndex(QStringLiteral("房屋地址"));
@@ -89,12 +82,6 @@ private:
         QTest::addColumn<QString>("engine");
         for (const QString& e : RecordsTestBed::engines())
             QTest::newRow(e.toUtf8()) << e;
-    }
-
-    // Closes the detail keeping its edits pending (否 to the close question).
-    static void closeKeeping(Detail* d) {
-        MessageBoxService::queueAnswer(MsgAnswer::No);
-        d->close();
     }
 
 private slots:
@@ -351,7 +338,7 @@ private slots:
                         d->TbModfiy->click();
                     QTest::keyClick(edit(d, "DBEdtAddress"), Qt::Key_F8);
                     if (unsaved)
-                        closeKeeping(d);
+                        closeKeepingEdits(d);
                 });
             }
             BillPrinter* bill = list->detail()->report();
