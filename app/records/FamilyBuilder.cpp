@@ -112,6 +112,14 @@ RecordFamily::Editor FamilyBuilder::stateShown() {
     return readOnly(editor("DBEdtStat", Kind::Edit, "状态位", "房屋状态", QString(), 0, 1));
 }
 
+QList<RecordFamily::Editor> FamilyBuilder::houseBasics(const QString& group) {
+    return {
+        editor("DBEdtAddress", Kind::Edit, "房屋地址", "房屋地址", group, 0, 0, 2),
+        unit(editor("DbEdtMJ", Kind::Edit, "建筑面积", "房屋面积", group, 1, 0), "(平方米)"),
+        unit(editor("DbEdtLC", Kind::Edit, "楼层", "楼层", group, 1, 1), "(层)"),
+    };
+}
+
 QList<RecordFamily::Editor> FamilyBuilder::ownerContact(const QString& group, int row) {
     return {
         note(editor("CBJT", Kind::Edit, "交通情况", "交通情况", group, row, 0), "(附近的公交车例:1,21,155,)"),

@@ -38,6 +38,8 @@ public:
     // Editors every listing detail shares. The head line: the bill number and the state shown.
     static RecordFamily::Editor billNumber();
     static RecordFamily::Editor stateShown();
+    // The house's first rows in group: 房屋地址 (the new row's focus), 房屋面积 and 楼层.
+    static QList<RecordFamily::Editor> houseBasics(const QString& group);
     // The owner's contact in group from row: 交通情况 with its note, 联系人 and 联系电话, 身份证号码.
     static QList<RecordFamily::Editor> ownerContact(const QString& group, int row);
     // The commission with its unit and the contract number, a deal row of group.

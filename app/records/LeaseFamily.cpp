@@ -77,11 +77,9 @@ RecordFamily build() {
     f.detailTitle = QStringLiteral("房屋出租详细信息");
     f.groups = {Landlord, Tenant, Handling, FollowUp};
     // Tab order is the order of this table; row and column place each editor in its group.
-    f.editors = {
-        B::billNumber(),
-        B::editor("DBEdtAddress", Kind::Edit, "房屋地址", "房屋地址", Landlord, 0, 0, 2),
-        B::unit(B::editor("DbEdtMJ", Kind::Edit, "建筑面积", "房屋面积", Landlord, 1, 0), "(平方米)"),
-        B::unit(B::editor("DbEdtLC", Kind::Edit, "楼层", "楼层", Landlord, 1, 1), "(层)"),
+    f.editors = {B::billNumber()};
+    f.editors << B::houseBasics(Landlord);
+    f.editors << QList<RecordFamily::Editor>{
         B::unit(B::editor("DbEdtZJ", Kind::Edit, "租金", "租金", Landlord, 2, 0), "(元/月)"),
         B::editor("DtpJG", Kind::DateEdit, "竣工日期", "竣工日期", Landlord, 2, 1),
         B::editor("CBQY", Kind::PickEdit, "区域", "区域", Landlord, 3, 0),

@@ -74,11 +74,9 @@ RecordFamily build() {
     f.detailTitle = QStringLiteral("房屋出售详细信息");
     f.groups = {Seller, Buyer, Handling};
     // Tab order is the order of this table; row and column place each editor in its group.
-    f.editors = {
-        B::billNumber(),
-        B::editor("DBEdtAddress", Kind::Edit, "房屋地址", "房屋地址", Seller, 0, 0, 2),
-        B::unit(B::editor("DbEdtMJ", Kind::Edit, "建筑面积", "房屋面积", Seller, 1, 0), "(平方米)"),
-        B::unit(B::editor("DbEdtLC", Kind::Edit, "楼层", "楼层", Seller, 1, 1), "(层)"),
+    f.editors = {B::billNumber()};
+    f.editors << B::houseBasics(Seller);
+    f.editors << QList<RecordFamily::Editor>{
         B::unit(B::editor("DbEdtSJ", Kind::Edit, "售价", "售价", Seller, 2, 0), "(万元)"),
         B::unit(B::editor("DbEdtSJNX", Kind::Edit, "使用年限", "使用年限", Seller, 2, 1), "(年)"),
         B::editor("CBCB", Kind::PickEdit, "产别", "产别", Seller, 3, 0),

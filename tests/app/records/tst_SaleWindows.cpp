@@ -280,22 +280,36 @@ private slots:
         QCOMPARE(bed.rowValue(Table, id, QStringLiteral("佣金金额")).toLongLong(), commission.toLongLong());
     }
 
-    // A commission already there is left alone, also when entered in browse mode on a sold listing.
-    void commissionPresentIsKept() {
+    void commissionInBrowseMode_data() {
+        QTest::addColumn<QVariant>("present");
+        QTest::addColumn<QString>("expect");
+        QTest::addColumn<bool>("pending");
+        QTest::newRow("1500 left alone") << QVariant(1500) << "1500" << false;
+        QTest::newRow("0 proposed, pending") << QVariant(0) << "170" << true;
+    }
+
+    // Entering the commission of a sold listing in browse mode proposes one only when it is empty
+    // or 0; the proposal waits in the list's data set.
+    void commissionInBrowseMode() {
+        QFETCH(QVariant, present);
+        QFETCH(QString, expect);
+        QFETCH(bool, pending);
         RecordsTestBed bed(QStringLiteral("sqlcipher"));
         GuiTestScope scope;
         QVariantMap row = sold(QStringLiteral("文二路 4 号"));
-        row.insert(QStringLiteral("佣金金额"), 1500);
+        row.insert(QStringLiteral("佣金金额"), present);
         bed.insertRow(Table, row);
         withSale([&](List* list) {
             list->CKBYCZ->click();
             list->BtQuery->click();
             withDetail(list, [&](Detail* d) {
+                QVERIFY(!d->TbSave->isEnabled());
                 QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
                 QApplication::sendEvent(d->editor(QStringLiteral("DbEdtYj")), &in);
-                QCOMPARE(edit(d, "DbEdtYj")->text(), QStringLiteral("1500"));
-                QVERIFY(!list->QryData->hasPendingChanges());
+                QCOMPARE(edit(d, "DbEdtYj")->text(), expect);
+                QCOMPARE(list->QryData->hasPendingChanges(), pending);
             });
+            MessageBoxService::queueAnswer(MsgAnswer::Yes);
         });
     }
 
