@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     DateText::setShortFormat(QString::fromLatin1(DateText::Iso));
     const int rows = argc > 1 ? atoi(argv[1]) : 100000;
-    const int runs = argc > 2 ? atoi(argv[2]) : 3;
+    const int runs = argc > 2 ? atoi(argv[2]) : 7;
     QTemporaryDir dir;
     ConnectionSettings s;
     s.filePath = dir.filePath(QStringLiteral("House.HDB"));
@@ -111,6 +111,8 @@ int main(int argc, char** argv) {
         lease.push_back(openOnce<Tfrm_HouseLease, TFrm_LeaseDetail>(&leaseRows));
         sale.push_back(openOnce<TFrm_Sale, TFrm_SaleDetail>(&saleRows));
     }
+    for (int i = 0; i < runs; ++i)
+        std::printf("run %d: lease %.1f ms, sale %.1f ms\n", i + 1, lease[size_t(i)], sale[size_t(i)]);
     std::printf("file                           %.1f MB\n", QFileInfo(s.filePath).size() / 1e6);
     std::printf("sqlcipher CLI, sale rows       %.1f ms\n", cliMs);
     std::printf("lease list opening (median)    %.1f ms (%d rows)\n", median(lease), leaseRows);
