@@ -14,6 +14,7 @@
 #include "Twd4_Form.h"
 
 #include "ShowLeaseForm.h"
+#include "ShowSaleForm.h"
 
 #include <QElapsedTimer>
 #include <QEvent>
@@ -41,6 +42,7 @@ void loadQtTranslations(QCoreApplication& app) {
 PageActions programActions() {
     PageActions a;
     a.showLeaseForm = [] { ShowLeaseForm(); };
+    a.showSaleForm = [] { ShowSaleForm(); };
     return a;
 }
 

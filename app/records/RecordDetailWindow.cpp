@@ -2,7 +2,6 @@
 
 #include "BandedGrid.h"
 #include "BatchDataSet.h"
-#include "BillNumbers.h"
 #include "BillPrinter.h"
 #include "CheckListBox.h"
 #include "CommissionRule.h"
@@ -68,8 +67,13 @@ public:
         control->installEventFilter(this);
     }
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::FocusIn)
-            m_handler();
+        // The window coming back to the front (after a message box or another program) gives the
+        // focus back; that is no entering.
+        if (event->type() == QEvent::FocusIn) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                m_handler();
+        }
         return false;
     }
 
@@ -99,16 +103,14 @@ RecordDetailWindow::RecordDetailWindow(const RecordFamily& family, QWidget* pare
     TBPrev = addToolButton(QStringLiteral("TBPrev"), QStringLiteral("向上"), 23);
     Tbnext = addToolButton(QStringLiteral("Tbnext"), QStringLiteral("向下"), 22);
     TbLast = addToolButton(QStringLiteral("TbLast"), QStringLiteral("未条"), 25);
-    addToolSeparator();
+    addToolSeparator(QStringLiteral("ToolSep1"));
     Tbnew = addToolButton(QStringLiteral("Tbnew"), QStringLiteral("新增"), 13);
     TbDelete = addToolButton(QStringLiteral("TbDelete"), QStringLiteral("删除"), 4);
-    Tbnew->hide();
-    TbDelete->hide();
-    addToolSeparator()->hide();
+    addToolSeparator(QStringLiteral("ToolSep2"));
     TbSave = addToolButton(QStringLiteral("TbSave"), QStringLiteral("保存"), 6);
     TbModfiy = addToolButton(QStringLiteral("TbModfiy"), QStringLiteral("修改"), 11);
     TbCancel = addToolButton(QStringLiteral("TbCancel"), QStringLiteral("取消"), 21);
-    addToolSeparator();
+    addToolSeparator(QStringLiteral("ToolSep3"));
     for (const RecordFamily::StateAction& a : family.actions) {
         QToolButton* b = addToolButton(a.button, a.caption, a.glyph);
         m_actionButtons.insert(a.button, b);
@@ -116,11 +118,14 @@ RecordDetailWindow::RecordDetailWindow(const RecordFamily& family, QWidget* pare
                 ErrorGuard::wrap(this, [this, a](bool) { StateActionClick(a); }));
     }
     if (!family.actions.isEmpty())
-        addToolSeparator();
+        addToolSeparator(QStringLiteral("ToolSep4"));
     TbPrint = addToolButton(QStringLiteral("TbPrint"), QStringLiteral("打印"), 0);
-    addToolSeparator();
+    addToolSeparator(QStringLiteral("ToolSep5"));
     Tbclose = addToolButton(QStringLiteral("Tbclose"), QStringLiteral("退出"), 5);
     tools->addStretch(1);
+    for (const QString& item : family.detailHidden)
+        if (QWidget* w = m_toolBar->findChild<QWidget*>(item))
+            w->hide();
     m_toolBar->setFixedHeight(m_toolBar->sizeHint().height());
 
     Panel1 = new QLabel(family.detailTitle, this);
@@ -145,8 +150,10 @@ RecordDetailWindow::RecordDetailWindow(const RecordFamily& family, QWidget* pare
     wrapClick(TBPrev, &RecordDetailWindow::TBPrevClick);
     wrapClick(Tbnext, &RecordDetailWindow::TbnextClick);
     wrapClick(TbLast, &RecordDetailWindow::TbLastClick);
-    wrapClick(Tbnew, &RecordDetailWindow::TbnewClick);
-    wrapClick(TbDelete, &RecordDetailWindow::TbDeleteClick);
+    if (family.addsRows) {
+        wrapClick(Tbnew, &RecordDetailWindow::TbnewClick);
+        wrapClick(TbDelete, &RecordDetailWindow::TbDeleteClick);
+    }
     wrapClick(TbSave, &RecordDetailWindow::TbSaveClick);
     wrapClick(TbModfiy, &RecordDetailWindow::TbModfiyClick);
     wrapClick(TbCancel, &RecordDetailWindow::TbCancelClick);
@@ -168,8 +175,10 @@ QToolButton* RecordDetailWindow::addToolButton(const QString& name, const QStrin
     return ToolBarItems::addButton(m_toolBar, name, caption, glyph);
 }
 
-QFrame* RecordDetailWindow::addToolSeparator() {
-    return ToolBarItems::addSeparator(m_toolBar);
+QFrame* RecordDetailWindow::addToolSeparator(const QString& name) {
+    QFrame* s = ToolBarItems::addSeparator(m_toolBar);
+    s->setObjectName(name);
+    return s;
 }
 
 QWidget* RecordDetailWindow::createEditor(const RecordFamily::Editor& spec) {
@@ -235,6 +244,8 @@ void RecordDetailWindow::buildEditors() {
     }
     left->addStretch(1);
     right->addStretch(1);
+    if (m_family.groups.size() < 2)
+        columns->setStretch(1, 0); // one group takes the whole width
 
     for (const RecordFamily::Editor& spec : m_family.editors) {
         QWidget* w = createEditor(spec);
@@ -347,6 +358,13 @@ bool RecordDetailWindow::unsaved() const {
     return TbSave->isEnabled();
 }
 
+bool RecordDetailWindow::hasRefusedText() const {
+    for (QWidget* w : m_editorOrder)
+        if (auto* b = dynamic_cast<DbFieldBinding*>(w); b && b->hasRefusedText())
+            return true;
+    return false;
+}
+
 QString RecordDetailWindow::billText() const {
     return editorText(editor(QStringLiteral("DBEdtId")));
 }
@@ -428,6 +446,17 @@ void RecordDetailWindow::TbLastClick() {
 }
 
 void RecordDetailWindow::TbModfiyClick() {
+    if (!m_family.reopenQuestion.isEmpty() && !m_actionButtons.isEmpty()) {
+        bool anyEnabled = false;
+        for (QToolButton* b : std::as_const(m_actionButtons))
+            anyEnabled = anyEnabled || b->isEnabled();
+        if (!anyEnabled) {
+            const QString shown = editorText(editor(QStringLiteral("DBEdtStat")));
+            if (!MessageBoxService::ask(this, m_family.reopenQuestion.arg(shown)))
+                return;
+            m_rules->setState(m_family.reopenState);
+        }
+    }
     SetEditorsReadOnly(false);
     m_data->edit();
     TbSave->setEnabled(true);
@@ -437,7 +466,10 @@ void RecordDetailWindow::TbModfiyClick() {
 
 void RecordDetailWindow::TbSaveClick() {
     try {
-        m_rules->assignBillNumber([this] { return NextBillNo(m_family.billType); });
+        // A value an editor refused is not in the row: saving without it would lose it.
+        if (hasRefusedText())
+            throw std::runtime_error("refused text");
+        // The bill number of a new row is drawn inside the batch (see the list's data set).
         m_data->applyBatch();
         enterBrowseMode();
         ApplyRecordState();
@@ -460,8 +492,7 @@ void RecordDetailWindow::TbnewClick() {
     if (refuseWhenUnsaved())
         return;
     enterEditMode();
-    m_data->append();
-    m_rules->presetNewRow(CurrentUser.UserFullName, QDate::currentDate());
+    m_data->append(); // the list's data set gives it the family's presets
     if (QWidget* w = editor(m_family.newRowFocus))
         w->setFocus();
 }
@@ -480,7 +511,7 @@ void RecordDetailWindow::TbcloseClick() {
 }
 
 void RecordDetailWindow::TbPrintClick() {
-    if (refuseWhenUnsaved() || m_family.printTemplate.isEmpty())
+    if (refuseWhenUnsaved() || !m_family.prints())
         return;
     PrintRecord(LBYj ? LBYj->text() : QString());
 }
@@ -528,11 +559,10 @@ void RecordDetailWindow::DbEdtYjEnter() {
     try {
         CommissionRule::apply(*m_data, editorText(yj), m_family.commissionColumn, m_family.priceColumn,
                               percentNow());
-    } catch (const FieldValueError& e) {
-        // A proposal the column cannot hold is refused like a typed value; nothing changes.
-        MessageBoxService::refuse(this, e.message());
     } catch (const std::exception&) {
-        // Any other trouble with the proposal leaves the commission as it was.
+        // A proposal that cannot be made (no amount, beyond what the column holds) leaves the
+        // commission as it was, silently: a message box here would hand the focus back to the
+        // editor and ask again.
     }
 }
 
@@ -554,8 +584,14 @@ void RecordDetailWindow::CheckListClickCheck(const QString& popupEditor) {
     QList<bool> ticked;
     for (int i = 0; i < list->items().size(); ++i)
         ticked << list->isChecked(i);
-    m_data->edit();
-    m_data->setValue(spec->column, MultiChoiceText::join(list->items(), ticked));
+    try {
+        m_data->edit();
+        m_data->setValue(spec->column, MultiChoiceText::join(list->items(), ticked));
+    } catch (const FieldValueError& e) {
+        // The column cannot hold that many choices: the tick goes back to what the column holds.
+        CheckListPopup(popupEditor);
+        MessageBoxService::refuse(this, e.message());
+    }
 }
 
 void RecordDetailWindow::SetEditorsReadOnly(bool readOnly) {
@@ -595,21 +631,18 @@ bool RecordDetailWindow::FormKeyDown(QKeyEvent* event) {
         close();
         return true;
     case Qt::Key_F2:
-        return Tbnew->isEnabled() ? (Tbnew->click(), true) : true;
+        return m_family.addsRows && Tbnew->isEnabled() ? (Tbnew->click(), true) : true;
     case Qt::Key_F3:
         return TbModfiy->isEnabled() ? (TbModfiy->click(), true) : true;
     case Qt::Key_F4:
-        return TbDelete->isEnabled() ? (TbDelete->click(), true) : true;
+        return m_family.addsRows && TbDelete->isEnabled() ? (TbDelete->click(), true) : true;
     case Qt::Key_F5:
         return TbSave->isEnabled() ? (TbSave->click(), true) : true;
     case Qt::Key_F6:
         return TbCancel->isEnabled() ? (TbCancel->click(), true) : true;
     case Qt::Key_F7:
-        if (!m_family.actions.isEmpty()) {
-            QToolButton* deal = m_actionButtons.value(m_family.actions.first().button);
-            if (deal->isEnabled())
-                deal->click();
-        }
+        if (QToolButton* deal = m_actionButtons.value(m_family.dealAction); deal && deal->isEnabled())
+            deal->click();
         return true;
     case Qt::Key_F8:
         return TbPrint->isEnabled() ? (TbPrint->click(), true) : true;

@@ -58,6 +58,8 @@ public:
 
     // The unsaved flag: 保存 enabled.
     bool unsaved() const;
+    // An editor holds a text it refused (not stored in the row).
+    bool hasRefusedText() const;
 
     // Handlers.
     void FormShow();
@@ -66,13 +68,13 @@ public:
     void TBPrevClick();
     void TbnextClick();
     void TbLastClick();
-    virtual void TbModfiyClick();
+    void TbModfiyClick();
     void TbSaveClick();
     void TbCancelClick();
     void TbnewClick();
     void TbDeleteClick();
     void TbcloseClick();
-    virtual void TbPrintClick();
+    void TbPrintClick();
     // Prints the current row with its pending edits on the family's bill, by the print mode.
     bool PrintRecord(const QString& percent);
     BillPrinter* report() const { return m_bill.get(); }
@@ -97,7 +99,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     // For derived windows: the grid of a group (for extra labels) and the editors' window width.
     QGridLayout* groupGrid(const QString& title) const;
-    QFrame* addToolSeparator();
+    QFrame* addToolSeparator(const QString& name);
     // Moves the list grid's focus; the data set follows.
     enum class Move { First, Prior, Next, Last };
     void moveGrid(Move move);

@@ -84,22 +84,31 @@ struct RecordFamily {
     QString keyField = QStringLiteral("ID");
     QString billType;
     QString billColumn = QStringLiteral("收件号");
-    QString stateColumn; // empty: a family without states
+    QString stateColumn;    // empty: a family without states
+    QStringList states;     // the values of stateColumn the family knows; others leave the display alone
+    QStringList dealStates; // the states in which the deal editors are enabled
     QString dateColumn = QStringLiteral("编辑日期");
     QString baseSql;
+    // New and delete exist in both windows (F2, F4); false: neither window adds or removes rows.
+    bool addsRows = true;
 
     // The list window.
     QString listCaption;
     QString dateLabel = QStringLiteral("登记日期：");
     int openingDays = 10; // the first list covers today minus this many days to today
-    QString querySql;     // families without a state filter
+    // Families without a state filter: the query, and the state bound to :Stat where it names one.
+    // The words true and false in a query are the yes/no literals of the engine it runs on.
+    QString querySql;
+    QString fixedState;
     QString filterGroup = QStringLiteral("查询范围");
     QList<StateFilter> filters; // display order
     QStringList filterOrder;    // the order the boxes are tested in
     QString fallbackFilter;     // ticked and used when none of filterOrder is
     QStringList bands;
     QList<GridColumn> columns;
-    bool wholeRowSelection = false;
+    bool wholeRowSelection = false; // false: cell focus
+    // Tool bar items of the list hidden besides 修改 (TbNew, TbDelete, TbRefresh, ToolSep1 ...).
+    QStringList listHidden;
     QList<Preset> presets;
 
     // The detail window.
@@ -108,14 +117,22 @@ struct RecordFamily {
     QStringList groups;
     QList<Editor> editors;
     QList<PickList> pickLists;
-    QList<StateAction> actions; // the family's deal action first
-    QString commissionEditor;
+    QList<StateAction> actions;
+    QString dealAction; // the action F7 runs; empty: F7 does nothing
+    // 修改 of a row that no state action can leave (every action button disabled) first asks this
+    // question (%1: the state shown) and on Yes puts the row back into reopenState.
+    QString reopenQuestion;
+    QString reopenState;
+    // Tool bar items of the detail window hidden (Tbnew, TbDelete, TbPrint, ToolSep2 ...).
+    QStringList detailHidden = {QStringLiteral("Tbnew"), QStringLiteral("TbDelete"),
+                                QStringLiteral("ToolSep2")};
+    QString commissionEditor; // with its percent label LBYj; empty: no commission
     QString commissionColumn;
     QString priceColumn;
     QString newRowFocus = QStringLiteral("DBEdtAddress");
     QString deleteQuestion = QStringLiteral("你确定要删除收件号为:");
 
-    // The bill.
+    // The bill and the percent the label LBYj shows and the bill prints.
     QString printTemplate; // relative to the program folder; empty: nothing is printed
     std::function<int()> percent;
 
@@ -125,4 +142,9 @@ struct RecordFamily {
     QStringList dealEditors() const;
     QStringList dealColumns() const;
     bool hasStates() const { return !stateColumn.isEmpty(); }
+    bool prints() const { return !printTemplate.isEmpty(); }
+
+    // What the description names but the table (its columns) or the description itself does not
+    // hold: columns, editors, check lists, filter boxes, actions. Empty when all is well.
+    QStringList problems(const QStringList& tableColumns) const;
 };

@@ -2,6 +2,7 @@
 
 #include "BandedGrid.h"
 #include "BatchDataSet.h"
+#include "BillNumbers.h"
 #include "DateText.h"
 #include "ErrorGuard.h"
 #include "FreeQuery.h"
@@ -36,14 +37,31 @@ RecordListWindow::RecordListWindow(const RecordFamily& family, QWidget* parent)
     buildFilterBoxes();
     layoutGrid();
 
+    // Every row a batch writes carries a bill number drawn inside that batch's transaction.
+    const QString billType = family.billType;
+    QryData->setNumbering(family.billColumn, [billType] { return QVariant(NextBillNo(billType)); });
+    // A new row starts with the family's presets, also one begun by typing into an empty list.
+    connect(QryData, &BatchDataSet::rowAppended, this, [this] {
+        RecordStateMachine(m_family, *QryData).presetNewRow(CurrentUser.UserFullName, QDate::currentDate());
+    });
+
     // 修改 is hidden but keeps its handler, so F3 opens the detail window.
     TbModfiy->hide();
-    connect(BtQuery, &QToolButton::clicked, this, ErrorGuard::wrap(this, [this](bool) { RunQuery(); }));
-    connect(TbNew, &QToolButton::clicked, this, ErrorGuard::wrap(this, [this](bool) { TbNewClick(); }));
-    connect(TbDelete, &QToolButton::clicked, this, ErrorGuard::wrap(this, [this](bool) { TbDeleteClick(); }));
-    connect(TbModfiy, &QToolButton::clicked, this,
-            ErrorGuard::wrap(this, [this](bool) { dxDBGrid1DblClick(); }));
-    connect(TbPrint, &QToolButton::clicked, this, ErrorGuard::wrap(this, [this](bool) { TbPrintClick(); }));
+    for (const QString& item : family.listHidden)
+        if (QWidget* w = ToolBar1->findChild<QWidget*>(item))
+            w->hide();
+    const auto bind = [this](QAbstractButton* b, void (RecordListWindow::*f)()) {
+        connect(b, &QAbstractButton::clicked, this,
+                ErrorGuard::wrap(this, [this, f](bool) { (this->*f)(); }));
+    };
+    bind(BtQuery, &RecordListWindow::BtQueryClick);
+    if (family.addsRows) {
+        bind(TbNew, &RecordListWindow::TbNewClick);
+        bind(TbDelete, &RecordListWindow::TbDeleteClick);
+    }
+    bind(TbModfiy, &RecordListWindow::dxDBGrid1DblClick);
+    if (family.prints())
+        bind(TbPrint, &RecordListWindow::TbPrintClick);
     connect(dxDBGrid1, &BandedGrid::gridDoubleClicked, this,
             ErrorGuard::wrap(this, [this] { dxDBGrid1DblClick(); }));
 }
@@ -107,12 +125,20 @@ void RecordListWindow::SetOpeningRange() {
     Dtp2->setText(DateText::today());
 }
 
-void RecordListWindow::RunQuery() {
+void RecordListWindow::ShowWith(RecordDetailWindow* detail) {
+    setDetailWindow(detail);
+    SetOpeningRange();
+    BtQueryClick();
+    FillPickLists();
+    ModalSeam::exec(this);
+}
+
+void RecordListWindow::BtQueryClick() {
     if (!ConfirmDiscardPending())
         return;
     const SqlDialect& dialect = UserDM->ADOConnection1.dialect();
     QString sql = m_family.querySql;
-    QString state;
+    QString state = m_family.fixedState;
     if (!m_family.filters.isEmpty()) {
         const RecordFamily::StateFilter* chosen = nullptr;
         for (const QString& name : m_family.filterOrder) {
@@ -130,7 +156,7 @@ void RecordListWindow::RunQuery() {
             state = chosen->caption;
     }
     QryData->close();
-    QryData->setSql(sql);
+    QryData->setSql(dialect.withBooleanLiterals(sql));
     QryData->clearParams();
     QryData->setParam(QStringLiteral("BeginDate"), dialect.dateParam(Dtp1->text()));
     QryData->setParam(QStringLiteral("EndDate"), dialect.dateParam(Dtp2->text()));
@@ -140,8 +166,7 @@ void RecordListWindow::RunQuery() {
 }
 
 void RecordListWindow::TbNewClick() {
-    QryData->append();
-    RecordStateMachine(m_family, *QryData).presetNewRow(CurrentUser.UserFullName, QDate::currentDate());
+    QryData->append(); // the presets follow the append
     if (m_detail)
         ModalSeam::exec(m_detail);
 }
@@ -159,6 +184,11 @@ void RecordListWindow::TbDeleteClick() {
 void RecordListWindow::dxDBGrid1DblClick() {
     if (m_detail)
         ModalSeam::exec(m_detail);
+}
+
+void RecordListWindow::TbPrintClick() {
+    if (m_detail)
+        m_detail->PrintRecord(percentText());
 }
 
 void RecordListWindow::QueryDictValues(const QString& typeName) {
@@ -193,11 +223,11 @@ bool RecordListWindow::FormKeyDown(QKeyEvent* event) {
         close();
         return true;
     case Qt::Key_F2:
-        return clickIfEnabled(TbNew);
+        return m_family.addsRows ? clickIfEnabled(TbNew) : true;
     case Qt::Key_F3:
         return clickIfEnabled(TbModfiy);
     case Qt::Key_F4:
-        return clickIfEnabled(TbDelete);
+        return m_family.addsRows ? clickIfEnabled(TbDelete) : true;
     case Qt::Key_F8:
         return clickIfEnabled(TbPrint);
     default:

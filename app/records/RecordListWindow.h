@@ -25,16 +25,21 @@ public:
     QCheckBox* filterBox(const QString& name) const { return m_boxes.value(name); }
 
     // 查询: the range of Dtp1..Dtp2 (both days included), the ticked state, newest first.
-    void RunQuery();
+    void BtQueryClick();
     void TbNewClick();
     void TbDeleteClick();
     void dxDBGrid1DblClick();
-    virtual void TbPrintClick() {}
+    // The focused row, pending edits and all, on the family's bill with the percent as it stands
+    // now (families that print; the others have no handler on 打印).
+    void TbPrintClick();
     // The detail window's pick lists from the dictionary, then its percent label.
     void FillPickLists();
     void QueryDictValues(const QString& typeName);
     // Sets the range the way the opening routine does (today minus the family's days to today).
     void SetOpeningRange();
+    // The opening routine's part after creating the windows: the detail on this list, the first
+    // list, the pick lists, then this window modally.
+    void ShowWith(RecordDetailWindow* detail);
 
 protected:
     bool FormKeyDown(QKeyEvent* event) override;

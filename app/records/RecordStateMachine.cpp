@@ -14,17 +14,10 @@ QString RecordStateMachine::state() const {
 RecordStateMachine::Display RecordStateMachine::display() const {
     Display d;
     const QString s = state();
-    if (s.isEmpty() || m_family.actions.isEmpty())
-        return d;
-    bool known = false;
-    for (const RecordFamily::StateAction& a : m_family.actions)
-        if (a.to == s || a.from.contains(s))
-            known = true;
-    if (!known)
+    if (!m_family.states.contains(s))
         return d;
     d.known = true;
-    // The deal columns belong to the state the family's deal action leads to.
-    d.dealEnabled = m_family.actions.first().to == s;
+    d.dealEnabled = m_family.dealStates.contains(s);
     for (const RecordFamily::StateAction& a : m_family.actions)
         d.actionEnabled << a.from.contains(s);
     return d;
@@ -59,7 +52,7 @@ void RecordStateMachine::apply(const RecordFamily::StateAction& action, const QS
     for (const QString& c : action.setToday)
         m_data.setValue(c, today);
     if (!action.to.isEmpty())
-        m_data.setValue(m_family.stateColumn, action.to);
+        setState(action.to);
     for (const QString& c : action.setUser)
         m_data.setValue(c, userName);
     for (const QString& c : action.resets)
@@ -82,10 +75,7 @@ void RecordStateMachine::reset(const QString& column) {
     }
 }
 
-bool RecordStateMachine::assignBillNumber(const std::function<QString()>& draw) {
-    if (!m_data.text(m_family.billColumn).isEmpty())
-        return false;
+void RecordStateMachine::setState(const QString& state) {
     m_data.edit();
-    m_data.setValue(m_family.billColumn, draw());
-    return true;
+    m_data.setValue(m_family.stateColumn, state);
 }

@@ -3,15 +3,14 @@
 #include <QDate>
 #include <QList>
 #include <QString>
-#include <functional>
 
 #include "RecordFamily.h"
 
 class BatchDataSet;
 
 // The business rules of a family's rows on the shared data set: the presets of a new row, the state
-// actions with the columns each writes or empties, which buttons a state allows, and the bill
-// number of the first save. No window is needed to run them.
+// actions with the columns each writes or empties, and which buttons a state allows. No window is
+// needed to run them.
 class RecordStateMachine {
 public:
     RecordStateMachine(const RecordFamily& family, BatchDataSet& data);
@@ -33,8 +32,8 @@ public:
     // Puts the current row into edit and writes what the action writes (the state, user, today,
     // the emptied columns). Sending the batch is left to the caller.
     void apply(const RecordFamily::StateAction& action, const QString& userName, const QDate& today);
-    // A row without bill number gets one from draw(); true when it did.
-    bool assignBillNumber(const std::function<QString()>& draw);
+    // Puts the current row into edit and gives it the state (修改 of a closed listing).
+    void setState(const QString& state);
 
 private:
     void reset(const QString& column);

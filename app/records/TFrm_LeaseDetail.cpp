@@ -23,13 +23,3 @@ TFrm_LeaseDetail::TFrm_LeaseDetail(QWidget* parent) : RecordDetailWindow(LeaseFa
         grid->addWidget(note, 1, 0, 1, 6);
     }
 }
-
-void TFrm_LeaseDetail::TbLeaseClick() {
-    StateActionClick(*family().action(QStringLiteral("TbLease")));
-}
-void TFrm_LeaseDetail::TBVacateClick() {
-    StateActionClick(*family().action(QStringLiteral("TBVacate")));
-}
-void TFrm_LeaseDetail::TBReturnClick() {
-    StateActionClick(*family().action(QStringLiteral("TBReturn")));
-}

@@ -3,6 +3,7 @@
 #include "RecordDetailWindow.h"
 
 // The lease listing detail (房屋出租信息): one listing, let, cancelled or offered again, and its bill.
+// Its buttons and pop-ups run the detail base's handlers on the lease family's description.
 class TFrm_LeaseDetail : public RecordDetailWindow {
     Q_OBJECT
 public:
@@ -13,15 +14,6 @@ public:
     QToolButton* TBReturn;
     CheckListBox* CLBZW;
     CheckListBox* CLBXS;
-
-    void TbLeaseClick();
-    void TBVacateClick();
-    void TBReturnClick();
-    void CBZWPopup() { CheckListPopup(QStringLiteral("CBZW")); }
-    void CLBZWClickCheck() { CheckListClickCheck(QStringLiteral("CBZW")); }
-    void CBXSPopup() { CheckListPopup(QStringLiteral("CBXS")); }
-    void CLBXSClickCheck() { CheckListClickCheck(QStringLiteral("CBXS")); }
-    void ppReport1PreviewFormCreate() {}
 };
 
 extern TFrm_LeaseDetail* Frm_LeaseDetail;

@@ -13,13 +13,6 @@ Tfrm_HouseLease::Tfrm_HouseLease(QWidget* parent) : RecordListWindow(LeaseFamily
     CKBZF = filterBox(QStringLiteral("CKBZF"));
 }
 
-void Tfrm_HouseLease::setDetail(TFrm_LeaseDetail* detail) {
-    m_leaseDetail = detail;
-    setDetailWindow(detail);
-}
-
-void Tfrm_HouseLease::TbPrintClick() {
-    // The focused row, pending edits and all, with the percent as it stands now.
-    if (m_leaseDetail)
-        m_leaseDetail->PrintRecord(percentText());
+TFrm_LeaseDetail* Tfrm_HouseLease::detail() const {
+    return static_cast<TFrm_LeaseDetail*>(detailWindow());
 }

@@ -10,19 +10,12 @@ class Tfrm_HouseLease : public RecordListWindow {
 public:
     explicit Tfrm_HouseLease(QWidget* parent = nullptr);
 
-    void setDetail(TFrm_LeaseDetail* detail);
-    TFrm_LeaseDetail* detail() const { return m_leaseDetail; }
+    TFrm_LeaseDetail* detail() const;
 
     QCheckBox* CKBALL;
     QCheckBox* CKBYCZ;
     QCheckBox* CKBWCZ;
     QCheckBox* CKBZF;
-
-    void SpeedButton1Click() { RunQuery(); }
-    void TbPrintClick() override;
-
-private:
-    TFrm_LeaseDetail* m_leaseDetail = nullptr;
 };
 
 extern Tfrm_HouseLease* frm_HouseLease;

@@ -7,6 +7,7 @@
 #include "KeyPreview.h"
 #include "MessageBoxService.h"
 #include "PanelStatusBar.h"
+#include "ProgramEnd.h"
 #include "RangeDateEdit.h"
 #include "ShellFonts.h"
 #include "SystemParams.h"
@@ -59,10 +60,13 @@ Ttemplet::Ttemplet(QWidget* parent) : QDialog(parent) {
     TbDelete = addToolButton(QStringLiteral("TbDelete"), QStringLiteral("删除"), 10);
     TbModfiy = addToolButton(QStringLiteral("TbModfiy"), QStringLiteral("修改"), 14);
     ToolSep1 = addSeparator();
+    ToolSep1->setObjectName(QStringLiteral("ToolSep1"));
     TbRefresh = addToolButton(QStringLiteral("TbRefresh"), QStringLiteral("刷新"), 11);
     ToolSep2 = addSeparator();
+    ToolSep2->setObjectName(QStringLiteral("ToolSep2"));
     TbPrint = addToolButton(QStringLiteral("TbPrint"), QStringLiteral("打印"), 0);
     ToolSep3 = addSeparator();
+    ToolSep3->setObjectName(QStringLiteral("ToolSep3"));
     TbClose = addToolButton(QStringLiteral("TbClose"), QStringLiteral("退出"), 5);
 
     Panel1 = new QLabel(QStringLiteral("模板名称"), this);
@@ -175,9 +179,14 @@ void Ttemplet::FormShow() {
 }
 
 void Ttemplet::TbRefreshClick() {
+    // The dates move only when the query really runs.
+    if (!ConfirmDiscardPending())
+        return;
     Dtp2->setText(DateText::today());
     Dtp1->setText(DateText::format(QDate::currentDate().addDays(-2)));
+    m_discardAgreed = true;
     BtQuery->click();
+    m_discardAgreed = false;
 }
 
 void Ttemplet::TbCloseClick() {
@@ -185,10 +194,18 @@ void Ttemplet::TbCloseClick() {
 }
 
 bool Ttemplet::ConfirmDiscardPending() {
-    if (!QryData->isOpen() || !QryData->hasPendingChanges())
+    if (m_discardAgreed || !QryData->isOpen() || !QryData->hasPendingChanges())
         return true;
-    return MessageBoxService::ask(this,
-                                  QStringLiteral("还有未保存的修改，重新查询将放弃这些修改，是否继续？"));
+    return MessageBoxService::ask(this, requeryQuestion());
+}
+
+void Ttemplet::done(int result) {
+    if (isVisible() && QryData->isOpen() && QryData->hasPendingChanges() && !ProgramEnd::requested()) {
+        if (!MessageBoxService::ask(this, closeQuestion()))
+            return;
+        QryData->cancelBatch();
+    }
+    QDialog::done(result);
 }
 
 bool Ttemplet::FormKeyDown(QKeyEvent* event) {

@@ -54,16 +54,26 @@ public:
     // or the clerk agrees.
     bool ConfirmDiscardPending();
 
+    static QString requeryQuestion() {
+        return QStringLiteral("还有未保存的修改，重新查询将放弃这些修改，是否继续？");
+    }
+    static QString closeQuestion() {
+        return QStringLiteral("还有未保存的修改，关闭窗口将放弃这些修改，是否继续？");
+    }
+
 protected:
     // The window's key handler (key preview); true when the key was taken.
     virtual bool FormKeyDown(QKeyEvent* event);
     // Runs the button's click while it is enabled (hidden but enabled buttons too).
     static bool clickIfEnabled(QToolButton* button);
     void showEvent(QShowEvent* event) override;
+    // Closing while changes are pending asks first; nothing pending vanishes without a question.
+    void done(int result) override;
 
 private:
     QToolButton* addToolButton(const QString& name, const QString& caption, int glyph);
     QFrame* addSeparator();
 
     KeyPreview* m_keys;
+    bool m_discardAgreed = false; // 刷新 asked already; its query runs without asking again
 };

@@ -90,11 +90,11 @@ int main(int argc, char** argv) {
 
     Tfrm_HouseLease list;
     TFrm_LeaseDetail detail;
-    list.setDetail(&detail);
+    list.setDetailWindow(&detail);
     list.SetOpeningRange();
     const long rssBefore = rssKb();
     t.restart();
-    list.SpeedButton1Click();
+    list.BtQueryClick();
     const double openMs = ms(t);
     const long rssAfter = rssKb();
 

@@ -48,6 +48,8 @@ struct BatchDataSet::Private {
     // The current row's edit that is not posted yet.
     BatchPendingRow buffer;
     bool appending = false;
+    QString numberColumn;
+    std::function<QVariant()> drawNumber;
 
     int columnCount() const { return int(columns.size()); }
     bool editing() const { return state == State::Edit || state == State::Insert; }
@@ -402,6 +404,7 @@ void BatchDataSet::append() {
     emit stateChanged();
     if (oldPending != d->pendingCount())
         emit pendingChanged();
+    emit rowAppended();
 }
 
 void BatchDataSet::post() {
@@ -515,16 +518,31 @@ void BatchDataSet::applyBatch() {
 
     // Rows written, with the row the database now holds; applied only after the commit.
     std::vector<std::pair<int, BatchRow>> written;
+    // Rows numbered in this batch, with what their pending row held there before.
+    struct Numbered {
+        int row;
+        bool wasSet;
+        QVariant was;
+    };
+    std::vector<Numbered> numbered;
+    const int numberColumn = d->numberColumn.isEmpty() ? -1 : columnIndex(d->numberColumn);
     d->connection.begin();
     try {
         if (key < 0 && (!d->deleted.empty() || d->pendingEntries > 0))
             throw DbError(QStringLiteral("数据集没有关键字段 %1").arg(d->key));
+        if (!d->numberColumn.isEmpty() && numberColumn < 0)
+            throw DbError(QStringLiteral("字段 %1 不存在").arg(d->numberColumn));
         for (const DeletedEntry& gone : d->deleted)
             writer.remove(gone.entry.stored);
         for (int r = 0; r < int(d->rows.size()); ++r) {
             const Entry& e = d->rows[size_t(r)];
             if (!e.pending || (!e.pending->inserted && !e.pending->any()))
                 continue;
+            if (numberColumn >= 0 && d->valueAt(r, numberColumn).toString().isEmpty()) {
+                const QVariant number = d->columns[size_t(numberColumn)].normalize(d->drawNumber());
+                numbered.push_back({r, e.pending->has(numberColumn), e.pending->values[numberColumn]});
+                e.pending->put(numberColumn, number);
+            }
             QVariant newKey;
             if (e.pending->inserted) {
                 newKey = writer.insert(*e.pending);
@@ -543,6 +561,14 @@ void BatchDataSet::applyBatch() {
         } catch (const DbError&) {
             // The error that made the batch fail is the one worth reporting.
         }
+        // The numbers went back with the counter: the rows are unnumbered again.
+        for (const Numbered& n : numbered) {
+            BatchPendingRow& p = *d->rows[size_t(n.row)].pending;
+            p.values[numberColumn] = n.was;
+            p.set.setBit(numberColumn, n.wasSet);
+            const QModelIndex cell = index(n.row, numberColumn);
+            emit dataChanged(cell, cell);
+        }
         throw;
     }
 
@@ -555,6 +581,11 @@ void BatchDataSet::applyBatch() {
     for (const auto& w : written)
         emit dataChanged(index(w.first, 0), index(w.first, d->columnCount() - 1));
     emit pendingChanged();
+}
+
+void BatchDataSet::setNumbering(const QString& column, std::function<QVariant()> draw) {
+    d->numberColumn = column;
+    d->drawNumber = std::move(draw);
 }
 
 void BatchDataSet::cancelBatch() {

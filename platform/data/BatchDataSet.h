@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <memory>
 
 class DatabaseConnection;
@@ -88,6 +89,12 @@ public:
     // "Discard the batch": cancel, then drop every pending change.
     void cancelBatch();
 
+    // A column no written row may leave empty (the bill number): every pending row the batch writes
+    // with an empty value there gets draw()'s value inside the batch's transaction, so what draw()
+    // writes (the counter) commits or rolls back with the rows. When the batch fails those rows
+    // are empty there again. An empty column name turns numbering off.
+    void setNumbering(const QString& column, std::function<QVariant()> draw);
+
     // QAbstractTableModel
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -100,6 +107,8 @@ signals:
     void stateChanged();
     void pendingChanged();
     void opened();
+    // A row was appended (also by typing into an empty list) and is the current row, in insert.
+    void rowAppended();
 
 private:
     struct Private;

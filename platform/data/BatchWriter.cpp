@@ -66,7 +66,10 @@ void BatchWriter::appendStoredCheck(QString& sql, QVariantList& binds, const Bat
             sql += columnSql(c) + QStringLiteral(" IS NULL");
         } else if (column.kind == BatchColumn::Kind::Money) {
             // Money travels as a binary fraction; rounded back to four places it is the stored amount.
-            sql += columnSql(c) + QStringLiteral(" = CAST(? AS DECIMAL(19,4))");
+            // The column is rounded too: an amount with more places (written by another tool) was
+            // read as its four-place value and must still match it.
+            sql +=
+                QStringLiteral("ROUND(") + columnSql(c) + QStringLiteral(", 4) = CAST(? AS DECIMAL(19,4))");
             binds.append(bindable(c, column.decode(stored, c)));
         } else {
             sql += columnSql(c) + QStringLiteral(" = ?");

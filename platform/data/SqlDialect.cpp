@@ -25,6 +25,40 @@ QString SqlDialect::falseLiteral() const {
     return m_engine == SqlEngine::PostgreSql ? QStringLiteral("false") : QStringLiteral("0");
 }
 
+QString SqlDialect::withBooleanLiterals(const QString& sql) const {
+    QString out;
+    out.reserve(sql.size());
+    int i = 0;
+    const auto isWordChar = [](QChar c) { return c.isLetterOrNumber() || c == u'_'; };
+    while (i < sql.size()) {
+        const QChar c = sql[i];
+        if (c == u'\'' || c == u'"' || c == u'[') {
+            // Quoted text and quoted names pass unchanged.
+            const QChar close = c == u'[' ? QChar(u']') : c;
+            const int end = sql.indexOf(close, i + 1);
+            const int stop = end < 0 ? int(sql.size()) : end + 1;
+            out += sql.mid(i, stop - i);
+            i = stop;
+        } else if (isWordChar(c)) {
+            int j = i;
+            while (j < sql.size() && isWordChar(sql[j]))
+                ++j;
+            const QString word = sql.mid(i, j - i);
+            if (word.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
+                out += trueLiteral();
+            else if (word.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
+                out += falseLiteral();
+            else
+                out += word;
+            i = j;
+        } else {
+            out += c;
+            ++i;
+        }
+    }
+    return out;
+}
+
 QVariant SqlDialect::boolValue(bool value) const {
     if (m_engine == SqlEngine::SqlCipher)
         return QVariant(value ? 1 : 0);

@@ -15,6 +15,9 @@ public:
     // Literals of a yes/no column in SQL text ("1"/"0" where the engine has no boolean keyword).
     QString trueLiteral() const;
     QString falseLiteral() const;
+    // The SQL text with the words true and false (any case, outside quotes) written as this
+    // engine's yes/no literals, so a condition such as "标志=true" runs everywhere.
+    QString withBooleanLiterals(const QString& sql) const;
     // A yes/no value as it is bound to a parameter.
     QVariant boolValue(bool value) const;
 

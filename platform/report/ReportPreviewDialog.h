@@ -17,6 +17,8 @@ public:
 
     QPrintPreviewWidget* previewWidget() const;
     int pageCount() const;
+    // The record shown.
+    const QVariantMap& record() const { return m_record; }
 
 private:
     Report m_report;

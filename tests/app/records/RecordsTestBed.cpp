@@ -21,6 +21,7 @@ RecordsTestBed::RecordsTestBed(const QString& engine) : m_db(engine) {
     CurrentUser.UserType = QStringLiteral("操作员");
     AppGlobals = TSetValue();
     AppGlobals.LeaseCommission = 30;
+    AppGlobals.SaleCommission = 2;
     AppGlobals.PrintMode = 1;
     AppGlobals.CompanyName = QStringLiteral("安居房屋中介");
     AppGlobals.CompanyTel = QStringLiteral("0571-88886666");
@@ -43,17 +44,17 @@ DatabaseConnection& RecordsTestBed::connection() {
     return UserDM->ADOConnection1;
 }
 
-int RecordsTestBed::insertLease(const QVariantMap& values) {
-    ScratchDatabase::insertRow(connection(), QStringLiteral("H_出租表"), values);
+int RecordsTestBed::insertRow(const QString& table, const QVariantMap& values) {
+    ScratchDatabase::insertRow(connection(), table, values);
     FreeQuery q(connection());
-    q.setSql(QStringLiteral("select max(ID) as ID from H_出租表"));
+    q.setSql(QStringLiteral("select max(ID) as ID from %1").arg(table));
     q.open();
     return q.value(QStringLiteral("ID")).toInt();
 }
 
-QVariant RecordsTestBed::leaseValue(int id, const QString& column) {
+QVariant RecordsTestBed::rowValue(const QString& table, int id, const QString& column) {
     FreeQuery q(connection());
-    q.setSql(QStringLiteral("select %1 as v from H_出租表 where ID=:id").arg(column));
+    q.setSql(QStringLiteral("select %1 as v from %2 where ID=:id").arg(column, table));
     q.setParam(QStringLiteral("id"), id);
     q.open();
     if (q.isEmpty())
@@ -61,11 +62,21 @@ QVariant RecordsTestBed::leaseValue(int id, const QString& column) {
     return q.value(QStringLiteral("v"));
 }
 
-int RecordsTestBed::leaseCount() {
+int RecordsTestBed::rowCount(const QString& table) {
     FreeQuery q(connection());
-    q.setSql(QStringLiteral("select count(*) as n from H_出租表"));
+    q.setSql(QStringLiteral("select count(*) as n from %1").arg(table));
     q.open();
     return q.value(QStringLiteral("n")).toInt();
+}
+
+QStringList RecordsTestBed::columnValues(const QString& table, const QString& column) {
+    FreeQuery q(connection());
+    q.setSql(QStringLiteral("select %1 as v from %2 order by ID").arg(column, table));
+    q.open();
+    QStringList out;
+    for (q.first(); !q.eof(); q.next())
+        out << q.text(QStringLiteral("v"));
+    return out;
 }
 
 void RecordsTestBed::addDictValue(const QString& type, const QString& value) {

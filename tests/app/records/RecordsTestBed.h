@@ -23,11 +23,19 @@ public:
     DatabaseConnection& connection();
     const ConnectionSettings& settings() const { return m_db.settings(); }
 
-    // Inserts a lease listing; columns not given stay empty. Returns its ID.
-    int insertLease(const QVariantMap& values);
-    // One column of a lease row as the database holds it.
-    QVariant leaseValue(int id, const QString& column);
-    int leaseCount();
+    // Inserts a row into a business table; columns not given stay empty. Returns its ID.
+    int insertRow(const QString& table, const QVariantMap& values);
+    // One column of a row as the database holds it ("<no row>" when there is none).
+    QVariant rowValue(const QString& table, int id, const QString& column);
+    int rowCount(const QString& table);
+    // One column of every row, in the order of ID, as text.
+    QStringList columnValues(const QString& table, const QString& column);
+    // The same on the lease table.
+    int insertLease(const QVariantMap& values) { return insertRow(QStringLiteral("H_出租表"), values); }
+    QVariant leaseValue(int id, const QString& column) {
+        return rowValue(QStringLiteral("H_出租表"), id, column);
+    }
+    int leaseCount() { return rowCount(QStringLiteral("H_出租表")); }
     void addDictValue(const QString& type, const QString& value);
     qint64 billCounter(const QString& type);
 

@@ -1,6 +1,7 @@
 #include "BatchDataSet.h"
 #include "BillNumbers.h"
 #include "CommissionRule.h"
+#include "DbError.h"
 #include "FieldValueError.h"
 #include "LeaseFamily.h"
 #include "RecordFamily.h"
@@ -175,15 +176,16 @@ private slots:
         QCOMPARE(d.actionEnabled, buttons);
     }
 
-    void newRowPresetsAndBillNumber_data() {
+    void newRowPresetsAndBillNumbers_data() {
         QTest::addColumn<QString>("engine");
         for (const QString& engine : RecordsTestBed::engines())
             QTest::newRow(engine.toUtf8()) << engine;
     }
 
-    // A new row starts unlet, today, by the current user, without follow-up; its first save draws
-    // the counter's number of type "A" and a second save keeps it.
-    void newRowPresetsAndBillNumber() {
+    // A new row starts unlet, today, by the current user, without follow-up. Every new row a batch
+    // writes draws its number of type "A" inside that batch: a failing batch gives the numbers back
+    // with the counter, a second batch draws them again, and a numbered row keeps its number.
+    void newRowPresetsAndBillNumbers() {
         QFETCH(QString, engine);
         RecordsTestBed bed(engine);
         const qint64 counter = bed.billCounter(QStringLiteral("A"));
@@ -197,19 +199,33 @@ private slots:
         QCOMPARE(data.value(QStringLiteral("编辑日期")).toDate(), QDate::currentDate());
         QCOMPARE(data.value(QStringLiteral("跟踪报警标志")).toBool(), false);
         QVERIFY(!data.isNull(QStringLiteral("跟踪报警标志")));
+        data.append();
+        data.setValue(QStringLiteral("房屋地址"), QStringLiteral("第二套"));
 
         int draws = 0;
-        const auto draw = [&] {
-            ++draws;
-            return NextBillNo(QStringLiteral("A"));
-        };
-        QVERIFY(rules.assignBillNumber(draw));
+        bool failSecond = true;
+        data.setNumbering(QStringLiteral("收件号"), [&] {
+            if (++draws == 2 && failSecond)
+                throw DbError(QStringLiteral("counter busy"));
+            return QVariant(NextBillNo(QStringLiteral("A")));
+        });
+        QVERIFY_THROWS_EXCEPTION(DbError, data.applyBatch());
+        QCOMPARE(data.pendingCount(), 2);
+        for (int r = 0; r < 2; ++r)
+            QCOMPARE(data.valueAt(r, data.columnIndex(QStringLiteral("收件号"))).toString(), QString());
+        QCOMPARE(bed.billCounter(QStringLiteral("A")), counter);
+
+        failSecond = false;
         data.applyBatch();
-        const QString bill = QString::number(counter).rightJustified(8, u'0');
-        QCOMPARE(data.text(QStringLiteral("收件号")), bill);
-        QVERIFY(!rules.assignBillNumber(draw));
-        QCOMPARE(draws, 1);
-        QCOMPARE(bed.billCounter(QStringLiteral("A")), counter + 1);
+        QCOMPARE(bed.leaseCount(), 2);
+        const int bill = data.columnIndex(QStringLiteral("收件号"));
+        QCOMPARE(data.valueAt(0, bill).toString(), BillNoText(counter));
+        QCOMPARE(data.valueAt(1, bill).toString(), BillNoText(counter + 1));
+        data.first();
+        data.setValue(QStringLiteral("房屋地址"), QStringLiteral("改过"));
+        data.applyBatch();
+        QCOMPARE(data.text(QStringLiteral("收件号")), BillNoText(counter));
+        QCOMPARE(bed.billCounter(QStringLiteral("A")), counter + 2);
     }
 
     void commissionArithmetic_data() {

@@ -17,6 +17,7 @@
 #include "TSetValue.h"
 #include "TestSupport.h"
 #include "Tfrm_HouseLease.h"
+#include "WindowDriver.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -37,29 +38,11 @@ private:
     using DetailBody = std::function<void(TFrm_LeaseDetail*)>;
 
     // Opens the lease windows the way the daily-business page does and runs body on the list.
-    static void withLease(const ListBody& body) {
-        bool ran = false;
-        ModalSeam::drive([&](QWidget* w) {
-            auto* list = qobject_cast<Tfrm_HouseLease*>(w);
-            QVERIFY(list);
-            ran = true;
-            body(list);
-        });
-        ShowLeaseForm();
-        QVERIFY(ran);
-    }
+    static void withLease(const ListBody& body) { onModal<Tfrm_HouseLease>(&ShowLeaseForm, body); }
 
     // Opens the detail on the focused row with F3 and runs body in it.
     static void withDetail(Tfrm_HouseLease* list, const DetailBody& body, int key = Qt::Key_F3) {
-        bool ran = false;
-        ModalSeam::drive([&](QWidget* w) {
-            auto* detail = qobject_cast<TFrm_LeaseDetail*>(w);
-            QVERIFY(detail);
-            ran = true;
-            body(detail);
-        });
-        QTest::keyClick(list->dxDBGrid1, Qt::Key(key));
-        QVERIFY(ran);
+        onModal<TFrm_LeaseDetail>([&] { QTest::keyClick(list->dxDBGrid1, Qt::Key(key)); }, body);
     }
 
     static QStringList addresses(BatchDataSet* data) {
@@ -95,13 +78,6 @@ private:
         e->setFocus();
         e->selectAll();
         e->insert(text);
-    }
-
-    static QStringList shownTexts() {
-        QStringList out;
-        for (const ShownMessage& m : MessageBoxService::shown())
-            out << m.text;
-        return out;
     }
 
     static void addEngines() {
