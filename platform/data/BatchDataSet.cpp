@@ -8,6 +8,7 @@
 #include "DbError.h"
 #include "SqlDialect.h"
 #include "SqlParameters.h"
+#include "Transaction.h"
 
 #include <QDate>
 #include <QSqlError>
@@ -515,8 +516,8 @@ void BatchDataSet::applyBatch() {
 
     // Rows written, with the row the database now holds; applied only after the commit.
     std::vector<std::pair<int, BatchRow>> written;
-    d->connection.begin();
-    try {
+    {
+        Transaction transaction(d->connection);
         if (key < 0 && (!d->deleted.empty() || d->pendingEntries > 0))
             throw DbError(QStringLiteral("数据集没有关键字段 %1").arg(d->key));
         for (const DeletedEntry& gone : d->deleted)
@@ -536,14 +537,7 @@ void BatchDataSet::applyBatch() {
             written.emplace_back(
                 r, writer.readBack(newKey, e.stored.isValid() ? &e.stored : nullptr, *e.pending));
         }
-        d->connection.commit();
-    } catch (...) {
-        try {
-            d->connection.rollback();
-        } catch (const DbError&) {
-            // The error that made the batch fail is the one worth reporting.
-        }
-        throw;
+        transaction.commit();
     }
 
     d->deleted.clear();
