@@ -5,6 +5,7 @@
 #include "ProfileFile.h"
 #include "ProgramEnd.h"
 #include "ProgramLauncher.h"
+#include "ProgramLook.h"
 #include "ReleaseDate.h"
 #include "ResumableDownload.h"
 #include "UpdateInstaller.h"
@@ -40,10 +41,7 @@ const int NoImage = -1;
 const QString FinishCaption = QStringLiteral("完成升级");
 
 QFont songTi() {
-    QFont f;
-    f.setFamilies({QStringLiteral("AR PL UMing CN"), QStringLiteral("宋体")});
-    f.setPixelSize(12);
-    return f;
+    return ProgramLook::song(12);
 }
 
 // A row of the list names a file inside the program folder; anything that would climb out of it
