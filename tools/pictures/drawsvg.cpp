@@ -646,7 +646,7 @@ int main(int argc, char** argv) {
     // With a second argument: a sheet comparing each tool-bar picture drawn directly (left) with
     // its SVG file rendered (right), at 24 and 48 pixels, to check that nothing was lost.
     if (argc > 2) {
-        QImage sheet(ToolbarGlyphs::Count * 80, 2 * 56, QImage::Format_ARGB32);
+        QImage sheet(ToolbarGlyphs::Count * 80, 2 * 56 + 70, QImage::Format_ARGB32);
         sheet.fill(Qt::white);
         QPainter p(&sheet);
         p.setRenderHint(QPainter::Antialiasing);
@@ -661,6 +661,13 @@ int main(int argc, char** argv) {
                 QSvgRenderer svg(toolbar + QLatin1Char('/') + ToolbarGlyphs::fileName(i));
                 svg.render(&p, QRectF(i * 80 + 28, row * 56, size, size));
             }
+        // Below: the desktop icons at 64 and 32 pixels.
+        for (const char* name : {"lintara", "corvane"}) {
+            QSvgRenderer icon(icons + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".svg"));
+            const int x = name[0] == 'l' ? 0 : 120;
+            icon.render(&p, QRectF(x, 116, 64, 64));
+            icon.render(&p, QRectF(x + 70, 132, 32, 32));
+        }
         p.end();
         ok &= sheet.save(QString::fromLocal8Bit(argv[2]));
     }
