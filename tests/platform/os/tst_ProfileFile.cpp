@@ -26,15 +26,33 @@ private slots:
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("exact") << "LocalDB" << "DBnames" << "/srv/House.HDB";
-        QTest::newRow("lower") << "localdb" << "dbnames" << "/srv/House.HDB";
-        QTest::newRow("upper") << "LOCALDB" << "DBNAMES" << "/srv/House.HDB";
-        QTest::newRow("blanks around value") << "DataBase" << "ServerName" << "db1";
-        QTest::newRow("missing key") << "DataBase" << "UserName" << "default";
-        QTest::newRow("missing section") << "Nowhere" << "x" << "default";
-        QTest::newRow("empty value") << "DataBase" << "Password" << "";
-        QTest::newRow("chinese") << "服务器" << "本地" << "http://127.0.0.1/";
-        QTest::newRow("value with =") << "DataBase" << "DataBaseName" << "a=b";
+        QTest::newRow("exact") << "LocalDB"
+                               << "DBnames"
+                               << "/srv/House.HDB";
+        QTest::newRow("lower") << "localdb"
+                               << "dbnames"
+                               << "/srv/House.HDB";
+        QTest::newRow("upper") << "LOCALDB"
+                               << "DBNAMES"
+                               << "/srv/House.HDB";
+        QTest::newRow("blanks around value") << "DataBase"
+                                             << "ServerName"
+                                             << "db1";
+        QTest::newRow("missing key") << "DataBase"
+                                     << "UserName"
+                                     << "default";
+        QTest::newRow("missing section") << "Nowhere"
+                                         << "x"
+                                         << "default";
+        QTest::newRow("empty value") << "DataBase"
+                                     << "Password"
+                                     << "";
+        QTest::newRow("chinese") << "服务器"
+                                 << "本地"
+                                 << "http://127.0.0.1/";
+        QTest::newRow("value with =") << "DataBase"
+                                      << "DataBaseName"
+                                      << "a=b";
     }
     void readsWithoutRegardToCase() {
         QFETCH(QString, section);
@@ -65,25 +83,31 @@ private slots:
     }
 
     void keepsKeysInFileOrder() {
-        ProfileFile ini(write("[update]\nzeta=http://z/\nalpha=http://a/\nMid=http://m/=x\n[vexa]\nexe=Lintara\n"));
+        ProfileFile ini(
+            write("[update]\nzeta=http://z/\nalpha=http://a/\nMid=http://m/=x\n[vexa]\nexe=Lintara\n"));
         QCOMPARE(ini.keys(QStringLiteral("UPDATE")), (QStringList{"zeta", "alpha", "Mid"}));
         QCOMPARE(ini.entries(QStringLiteral("update")).at(2).second, QStringLiteral("http://m/=x"));
         QCOMPARE(ini.sections(), (QStringList{"update", "vexa"}));
     }
 
     void writeKeepsUntouchedLines() {
-        const QString path = write("; settings\n[Connect]\nConnectOption=1\n\n[LocalDB]\nDBnames=\n\n[Other]\nx=1\n");
+        const QString path =
+            write("; settings\n[Connect]\nConnectOption=1\n\n[LocalDB]\nDBnames=\n\n[Other]\nx=1\n");
         ProfileFile ini(path);
         ini.writeString(QStringLiteral("localdb"), QStringLiteral("DBNAMES"), QStringLiteral("/a/House.HDB"));
-        QCOMPARE(read(path), QByteArray("; settings\n[Connect]\nConnectOption=1\n\n[LocalDB]\nDBnames=/a/House.HDB\n\n"
-                                        "[Other]\nx=1\n"));
+        QCOMPARE(read(path),
+                 QByteArray("; settings\n[Connect]\nConnectOption=1\n\n[LocalDB]\nDBnames=/a/House.HDB\n\n"
+                            "[Other]\nx=1\n"));
         ini.writeString(QStringLiteral("LocalDB"), QStringLiteral("Extra"), QStringLiteral("v"));
-        QCOMPARE(read(path), QByteArray("; settings\n[Connect]\nConnectOption=1\n\n[LocalDB]\nDBnames=/a/House.HDB\n"
-                                        "Extra=v\n\n[Other]\nx=1\n"));
+        QCOMPARE(read(path),
+                 QByteArray("; settings\n[Connect]\nConnectOption=1\n\n[LocalDB]\nDBnames=/a/House.HDB\n"
+                            "Extra=v\n\n[Other]\nx=1\n"));
         ini.writeString(QStringLiteral("DataBase"), QStringLiteral("UserName"), QStringLiteral("sa"));
         ProfileFile again(path);
-        QCOMPARE(again.readString(QStringLiteral("database"), QStringLiteral("username")), QStringLiteral("sa"));
-        QCOMPARE(again.readString(QStringLiteral("LocalDB"), QStringLiteral("DBnames")), QStringLiteral("/a/House.HDB"));
+        QCOMPARE(again.readString(QStringLiteral("database"), QStringLiteral("username")),
+                 QStringLiteral("sa"));
+        QCOMPARE(again.readString(QStringLiteral("LocalDB"), QStringLiteral("DBnames")),
+                 QStringLiteral("/a/House.HDB"));
         QCOMPARE(again.sections(), (QStringList{"Connect", "LocalDB", "Other", "DataBase"}));
     }
 
@@ -102,8 +126,8 @@ private slots:
 
     void writeFailureThrows() {
         ProfileFile ini(m_dir.filePath(QStringLiteral("no/such/folder/x.ini")));
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error,
-                                 ini.writeString(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")));
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, ini.writeString(QStringLiteral("a"), QStringLiteral("b"),
+                                                                     QStringLiteral("c")));
     }
 
     void garbledFileReadsAsDefaults() {
