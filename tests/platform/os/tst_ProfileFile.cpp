@@ -136,6 +136,48 @@ private slots:
         QCOMPARE(ini.readString(QStringLiteral("LocalDB"), QStringLiteral("DBnames")), QString());
     }
 
+    // What is written reads back exactly, in this object and in a fresh one; plain values stay plain
+    // on their line.
+    void valuesReadBackAsWritten_data() {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("plain") << "p=w;1" << QByteArray("k=p=w;1");
+        QTest::newRow("blanks at both ends") << "  x " << QByteArray("k=\"  x \"");
+        QTest::newRow("quoted") << "\"x\"" << QByteArray("k=\"\"x\"\"");
+        QTest::newRow("single quoted") << "'x'" << QByteArray("k=\"'x'\"");
+        QTest::newRow("one quote") << "\"x" << QByteArray("k=\"x");
+        QTest::newRow("empty") << "" << QByteArray("k=");
+        QTest::newRow("chinese") << "房屋 中介" << QByteArray("k=房屋 中介");
+    }
+    void valuesReadBackAsWritten() {
+        QFETCH(QString, value);
+        QFETCH(QByteArray, line);
+        const QString path = write("[s]\nk=old\n");
+        ProfileFile ini(path);
+        ini.writeString(QStringLiteral("s"), QStringLiteral("k"), value);
+        QCOMPARE(ini.readString(QStringLiteral("s"), QStringLiteral("k")), value);
+        QCOMPARE(ProfileFile(path).readString(QStringLiteral("s"), QStringLiteral("k")), value);
+        QCOMPARE(read(path), "[s]\n" + line + "\n");
+    }
+
+    // A line break would start new lines or sections; an unreadable file would be mangled.
+    void refusedWrites() {
+        const QString path = write("[s]\nk=old\n");
+        ProfileFile ini(path);
+        for (const QString& v :
+             {QStringLiteral("a\n[Connect]"), QStringLiteral("a\rb"), QStringLiteral("a\tb")})
+            QVERIFY_THROWS_EXCEPTION(std::invalid_argument,
+                                     ini.writeString(QStringLiteral("s"), QStringLiteral("k"), v));
+        QCOMPARE(read(path), QByteArray("[s]\nk=old\n"));
+        const QByteArray junk("[s]\nk=\xb7\xbf\n");
+        ProfileFile garbled(write(junk));
+        QVERIFY(!garbled.readable());
+        QVERIFY_THROWS_EXCEPTION(
+            std::runtime_error,
+            garbled.writeString(QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("v")));
+        QCOMPARE(read(garbled.path()), junk);
+    }
+
     void firstDuplicateKeyWins() {
         ProfileFile ini(write("[a]\nk=1\nK=2\n"));
         QCOMPARE(ini.readString(QStringLiteral("a"), QStringLiteral("k")), QStringLiteral("1"));
