@@ -68,6 +68,7 @@ int main(int argc, char** argv) {
     // Only an end request ends the program: hiding the login window must not.
     QGuiApplication::setQuitOnLastWindowClosed(false);
     ProgramLook::loadQtTranslations(app);
+    QApplication::setWindowIcon(ProgramLook::programIcon(QStringLiteral(":/icons/lintara.svg")));
     SqlCipherDriver::registerDriver();
 
     auto dataModule = std::make_unique<TUserDM>();

@@ -6,6 +6,7 @@
 int main(int argc, char** argv) {
     GuardedApplication app(argc, argv);
     ProgramLook::loadQtTranslations(app);
+    QApplication::setWindowIcon(ProgramLook::programIcon(QStringLiteral(":/icons/corvane.svg")));
     TForm_Update window;
     window.show();
     return ProgramEnd::exec();

@@ -1,5 +1,7 @@
 #include "ProgramLook.h"
 
+#include "SvgPicture.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QStringList>
@@ -24,6 +26,13 @@ QFont ProgramLook::kai(int pixelSize, bool bold) {
     return make({QStringLiteral("AR PL UKai CN"), QStringLiteral("楷体_GB2312"), QStringLiteral("楷体"),
                  QStringLiteral("KaiTi")},
                 pixelSize, bold);
+}
+
+QIcon ProgramLook::programIcon(const QString& svgFile) {
+    QIcon icon;
+    for (int side : {16, 32, 48, 64, 128})
+        icon.addPixmap(SvgPicture::render(svgFile, QSize(side, side)));
+    return icon;
 }
 
 bool ProgramLook::loadQtTranslations(QCoreApplication& app) {

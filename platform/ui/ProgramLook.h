@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 
 class QCoreApplication;
 
@@ -15,6 +16,9 @@ public:
     static QFont kai(int pixelSize, bool bold = false);  // 楷体_GB2312
 
     static QColor pageBackground() { return QColor(0xfa, 0xf9, 0xfb); } // $FBF9FA
+
+    // The program's icon from its SVG picture (":/icons/lintara.svg"), for its windows.
+    static QIcon programIcon(const QString& svgFile);
 
     // Installs Qt's Chinese translations into the application; false when none were found.
     static bool loadQtTranslations(QCoreApplication& app);
