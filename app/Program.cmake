@@ -1,6 +1,6 @@
 # Lintara itself: main.cpp over the shell, the record windows and, once there, the administration
 # windows; the program goes into the program folder beside image/, Template/ and Data/.
-add_executable(Lintara ${CMAKE_CURRENT_SOURCE_DIR}/main.cpp)
+add_executable(Lintara ${CMAKE_CURRENT_SOURCE_DIR}/main.cpp ${CMAKE_SOURCE_DIR}/dist/icons/icons.qrc)
 target_link_libraries(Lintara PRIVATE lintara_shell lintara_records Qt6::Widgets)
 if(TARGET lintara_admin)
     target_link_libraries(Lintara PRIVATE lintara_admin)

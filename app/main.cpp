@@ -4,6 +4,7 @@
 #include "GuardedApplication.h"
 #include "PageActions.h"
 #include "ProgramEnd.h"
+#include "ProgramLook.h"
 #include "SqlCipherDriver.h"
 #include "TLoginWin.h"
 #include "TUserDM.h"
@@ -18,26 +19,12 @@
 
 #include <QElapsedTimer>
 #include <QEvent>
-#include <QLibraryInfo>
 #include <QTimer>
-#include <QTranslator>
 
 #include <cstdio>
 #include <memory>
 
 namespace {
-
-// The standard buttons and dialogs speak Chinese like the rest of the program.
-void loadQtTranslations(QCoreApplication& app) {
-    const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    for (const char* name : {"qt_zh_CN", "qtbase_zh_CN"}) {
-        auto* t = new QTranslator(&app);
-        if (t->load(QLatin1String(name), dir))
-            app.installTranslator(t);
-        else
-            delete t;
-    }
-}
 
 PageActions programActions() {
     PageActions a;
@@ -82,7 +69,8 @@ int main(int argc, char** argv) {
     QGuiApplication::setApplicationDisplayName(QStringLiteral("房屋中介管理系统"));
     // Only an end request ends the program: hiding the login window must not.
     QGuiApplication::setQuitOnLastWindowClosed(false);
-    loadQtTranslations(app);
+    ProgramLook::loadQtTranslations(app);
+    QApplication::setWindowIcon(ProgramLook::programIcon(QStringLiteral(":/icons/lintara.svg")));
     SqlCipherDriver::registerDriver();
 
     auto dataModule = std::make_unique<TUserDM>();
@@ -106,7 +94,7 @@ int main(int argc, char** argv) {
         probe = std::make_unique<StartupProbe>(login.get(), clock);
 
     login->show();
-    const int rc = app.exec();
+    const int rc = ProgramEnd::exec();
 
     lock.reset();
     main.reset();

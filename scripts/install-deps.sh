@@ -3,7 +3,7 @@
 set -eu
 packages=(
     build-essential cmake pkg-config git clang-format
-    qt6-base-dev qt6-base-dev-tools qt6-tools-dev-tools qt6-translations-l10n libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-tools-dev-tools qt6-translations-l10n qt6-svg-dev libgl-dev
     libqt6sql6-psql libqt6sql6-odbc libqt6sql6-sqlite
     libsqlcipher-dev sqlcipher
     unixodbc-dev tdsodbc odbc-postgresql

@@ -5,6 +5,7 @@
 #include "ProfileFile.h"
 #include "ProgramEnd.h"
 #include "ProgramLauncher.h"
+#include "ProgramLook.h"
 #include "ReleaseDate.h"
 #include "ReleaseSignature.h"
 #include "ResumableDownload.h"
@@ -44,10 +45,7 @@ const int NoImage = -1;
 const QString FinishCaption = QStringLiteral("完成升级");
 
 QFont songTi() {
-    QFont f;
-    f.setFamilies({QStringLiteral("AR PL UMing CN"), QStringLiteral("宋体")});
-    f.setPixelSize(12);
-    return f;
+    return ProgramLook::song(12);
 }
 
 } // namespace

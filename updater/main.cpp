@@ -1,18 +1,13 @@
 #include "GuardedApplication.h"
+#include "ProgramEnd.h"
+#include "ProgramLook.h"
 #include "TForm_Update.h"
-
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 int main(int argc, char** argv) {
     GuardedApplication app(argc, argv);
-    // Qt's own buttons and dialogs speak Chinese like the rest of the window.
-    QTranslator qtChinese;
-    if (qtChinese.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qt"), QStringLiteral("_"),
-                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(&qtChinese);
+    ProgramLook::loadQtTranslations(app);
+    QApplication::setWindowIcon(ProgramLook::programIcon(QStringLiteral(":/icons/corvane.svg")));
     TForm_Update window;
     window.show();
-    return app.exec();
+    return ProgramEnd::exec();
 }

@@ -18,8 +18,8 @@
 #include "MessageBoxService.h"
 #include "MultiChoiceText.h"
 #include "ProgramEnd.h"
+#include "ProgramLook.h"
 #include "RecordStateMachine.h"
-#include "ShellFonts.h"
 #include "TSetValue.h"
 #include "TUser.h"
 #include "TUserDM.h"
@@ -86,7 +86,7 @@ RecordDetailWindow::RecordDetailWindow(const RecordFamily& family, QWidget* pare
     : QDialog(parent), m_family(family) {
     setWindowTitle(family.detailCaption);
     setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFont(ShellFonts::song(14));
+    setFont(ProgramLook::song(14));
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 6);
@@ -131,7 +131,7 @@ RecordDetailWindow::RecordDetailWindow(const RecordFamily& family, QWidget* pare
     Panel1 = new QLabel(family.detailTitle, this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setAlignment(Qt::AlignCenter);
-    Panel1->setFont(ShellFonts::song(24));
+    Panel1->setFont(ProgramLook::song(24));
     Panel1->setFixedHeight(38);
     Panel1->setAutoFillBackground(true);
     QPalette pal = Panel1->palette();

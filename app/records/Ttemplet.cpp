@@ -8,8 +8,8 @@
 #include "MessageBoxService.h"
 #include "PanelStatusBar.h"
 #include "ProgramEnd.h"
+#include "ProgramLook.h"
 #include "RangeDateEdit.h"
-#include "ShellFonts.h"
 #include "SystemParams.h"
 #include "TSetValue.h"
 #include "TUserDM.h"
@@ -35,7 +35,7 @@ Ttemplet::Ttemplet(QWidget* parent) : QDialog(parent) {
                    Qt::WindowCloseButtonHint);
     setWindowState(Qt::WindowMaximized);
     setSizeGripEnabled(true);
-    setFont(ShellFonts::song(14));
+    setFont(ProgramLook::song(14));
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -73,7 +73,7 @@ Ttemplet::Ttemplet(QWidget* parent) : QDialog(parent) {
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFixedHeight(41);
     Panel1->setAlignment(Qt::AlignCenter);
-    Panel1->setFont(ShellFonts::song(29));
+    Panel1->setFont(ProgramLook::song(29));
     Panel1->setAutoFillBackground(true);
     QPalette pal = Panel1->palette();
     pal.setColor(QPalette::Window, PanelColour);
@@ -128,7 +128,7 @@ Ttemplet::Ttemplet(QWidget* parent) : QDialog(parent) {
     dxDBGrid1->setObjectName(QStringLiteral("dxDBGrid1"));
     dxDBGrid1->setDataSet(DsData);
     dxDBGrid1->addBand(QStringLiteral("信息一览表"));
-    dxDBGrid1->setBandFont(ShellFonts::kai(19, true));
+    dxDBGrid1->setBandFont(ProgramLook::kai(19, true));
     dxDBGrid1->setBandColor(PanelColour);
     dxDBGrid1->setHint(QStringLiteral("双击显示详细信息"));
     outer->addWidget(dxDBGrid1, 1);

@@ -4,6 +4,7 @@
 #include "DbError.h"
 #include "FreeQuery.h"
 #include "TUserDM.h"
+#include "Transaction.h"
 
 QString BillNoText(qint64 number) {
     QString text = QString::number(number);
@@ -21,45 +22,31 @@ QString NextBillNo(const QString& billType) {
 QString NextBillNo(DatabaseConnection& connection, FreeQuery& q, const QString& billType) {
     const QString param = QStringLiteral("Billtype");
     // Inside a caller's transaction the statements simply join it.
-    const bool own = !connection.inTransaction();
-    if (own)
-        connection.begin();
-    try {
-        // Touching the row first takes its write lock (the file's write lock on the local
-        // engine), so another workstation waits here until this one has advanced the counter.
-        q.close();
-        q.setSql(QStringLiteral(" Update S_收件单号 set BillNo=BillNo where Billtype=:Billtype"));
+    Transaction transaction(connection);
+    // Touching the row first takes its write lock (the file's write lock on the local engine), so
+    // another workstation waits here until this one has advanced the counter.
+    q.close();
+    q.setSql(QStringLiteral(" Update S_收件单号 set BillNo=BillNo where Billtype=:Billtype"));
+    q.setParam(param, billType);
+    q.execute();
+
+    q.close();
+    q.setSql(QStringLiteral(" Select BillNo from S_收件单号 where Billtype=:Billtype"));
+    q.setParam(param, billType);
+    q.open();
+    qint64 number = 0;
+    if (!q.isEmpty())
+        number = q.value(QStringLiteral("BillNo")).toLongLong();
+    const bool hasRow = !q.isEmpty();
+    q.close();
+
+    if (hasRow) {
+        q.setSql(number <= 99999999
+                     ? QStringLiteral(" Update S_收件单号 set BillNo=BillNo+1 where Billtype=:Billtype")
+                     : QStringLiteral(" Update S_收件单号 set BillNo=1 where Billtype=:Billtype"));
         q.setParam(param, billType);
         q.execute();
-
-        q.close();
-        q.setSql(QStringLiteral(" Select BillNo from S_收件单号 where Billtype=:Billtype"));
-        q.setParam(param, billType);
-        q.open();
-        qint64 number = 0;
-        if (!q.isEmpty())
-            number = q.value(QStringLiteral("BillNo")).toLongLong();
-        const bool hasRow = !q.isEmpty();
-        q.close();
-
-        if (hasRow) {
-            q.setSql(number <= 99999999
-                         ? QStringLiteral(" Update S_收件单号 set BillNo=BillNo+1 where Billtype=:Billtype")
-                         : QStringLiteral(" Update S_收件单号 set BillNo=1 where Billtype=:Billtype"));
-            q.setParam(param, billType);
-            q.execute();
-        }
-        if (own)
-            connection.commit();
-        return BillNoText(number);
-    } catch (...) {
-        if (own && connection.inTransaction()) {
-            try {
-                connection.rollback();
-            } catch (const DbError&) {
-                // the original failure is the one worth reporting
-            }
-        }
-        throw;
     }
+    transaction.commit();
+    return BillNoText(number);
 }

@@ -3,7 +3,7 @@
 #include "ControlEvents.h"
 #include "ErrorGuard.h"
 #include "PictureButton.h"
-#include "ShellFonts.h"
+#include "ProgramLook.h"
 #include "TmainForm.h"
 
 #include <QLabel>
@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 namespace {
-const QColor PageBack(0xfa, 0xf9, 0xfb); // $FBF9FA
+const QColor PageBack = ProgramLook::pageBackground();
 const QColor TitleInk(0x2c, 0x4a, 0x6e);
 const QColor Rule(0xd5, 0xdc, 0xe6);
 
@@ -73,7 +73,7 @@ FunctionPage::Entry FunctionPage::addEntry(const char* labelName, const char* bu
 
     e.label = new QLabel(caption, PnlFunction);
     e.label->setObjectName(QLatin1String(labelName));
-    e.label->setFont(ShellFonts::song(14));
+    e.label->setFont(ProgramLook::song(14));
     e.label->setAlignment(Qt::AlignCenter);
     e.label->setCursor(Qt::PointingHandCursor);
     e.label->setBuddy(e.button);
@@ -98,7 +98,7 @@ bool FunctionPage::eventFilter(QObject* watched, QEvent* event) {
     if (watched == PnlFunction && event->type() == QEvent::Paint) {
         QPainter p(PnlFunction);
         p.setRenderHint(QPainter::Antialiasing);
-        p.setFont(ShellFonts::kai(20, true));
+        p.setFont(ProgramLook::kai(20, true));
         p.setPen(TitleInk);
         p.drawText(QRect(GridLeft, 14, 400, 32), Qt::AlignLeft | Qt::AlignVCenter, m_title);
         p.fillRect(QRect(GridLeft, 48, qMax(0, PnlFunction->width() - 2 * GridLeft), 1), Rule);

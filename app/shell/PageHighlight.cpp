@@ -1,13 +1,14 @@
 #include "PageHighlight.h"
 
 #include "PictureButton.h"
+#include "ProgramLook.h"
 
 #include <QApplication>
 #include <QLabel>
 
 namespace {
-const QColor Teal(0x00, 0x80, 0x80);     // $808000
-const QColor PageBack(0xfa, 0xf9, 0xfb); // $FBF9FA
+const QColor Teal(0x00, 0x80, 0x80); // $808000
+const QColor PageBack = ProgramLook::pageBackground();
 
 void paintLabel(QLabel* label, const QColor& text, const QColor& back) {
     QPalette pal = label->palette();

@@ -6,7 +6,7 @@
 #include "MessageBoxService.h"
 #include "ProgramEnd.h"
 #include "ProgramLauncher.h"
-#include "ShellFonts.h"
+#include "ProgramLook.h"
 #include "SystemParams.h"
 #include "TSetValue.h"
 #include "TUser.h"
@@ -59,7 +59,7 @@ QFrame* captionShape(QWidget* parent, const QString& name, const QString& captio
                                         "border-radius: 5px; }")
                              .arg(name));
     *label = new QLabel(caption, shape);
-    (*label)->setFont(ShellFonts::kai(13, true));
+    (*label)->setFont(ProgramLook::kai(13, true));
     (*label)->setAlignment(Qt::AlignCenter);
     (*label)->setStyleSheet(QStringLiteral("background: transparent; border: none; color: #ffffff;"));
     return shape;
@@ -98,7 +98,7 @@ TLoginWin::TLoginWin(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("登录窗口"));
     // No border icons: the window is left through "取消" only.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFont(ShellFonts::song(13));
+    setFont(ProgramLook::song(13));
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(0xD9, 0xE8, 0xF0));

@@ -3,11 +3,14 @@
 #include "ErrorGuard.h"
 #include "MessageBoxService.h"
 #include "ModalSeam.h"
-#include "ProfileFile.h"
-#include "ShellFonts.h"
+#include "MyConnectIni.h"
+#include "ProgramEnd.h"
+#include "ProgramLook.h"
 #include "TSetValue.h"
 
+#include <QCloseEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -39,7 +42,7 @@ TSetConfigFrm::TSetConfigFrm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("系统参数设置 "));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    setFont(ShellFonts::song(14));
+    setFont(ProgramLook::song(14));
     setFixedSize(310, 189);
 
     GroupBox1 = new QGroupBox(QStringLiteral("数据库路径"), this);
@@ -116,6 +119,7 @@ TSetConfigFrm::TSetConfigFrm(QWidget* parent) : QDialog(parent) {
     setTabOrder(BtnOK, BtnExit);
 
     // Key preview: every control's keys pass the dialog first.
+    installEventFilter(this);
     for (QWidget* w : findChildren<QWidget*>())
         w->installEventFilter(this);
 
@@ -144,11 +148,34 @@ bool TSetConfigFrm::FormKeyPress(QObject*, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+        if (leaveConfirmed())
+            reject();
+        return true;
+    }
     if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
         key->modifiers() & ~Qt::KeypadModifier)
         return false;
     focusNextChild();
     return true;
+}
+
+void TSetConfigFrm::closeEvent(QCloseEvent* event) {
+    if (!leaveConfirmed()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+bool TSetConfigFrm::leaveConfirmed() {
+    // The end of the program closes the dialog without asking anybody.
+    if (m_leaving == SetConfigLeaving::Silent || ProgramEnd::requested() || !isVisible())
+        return true;
+    const QString consequence = m_leaving == SetConfigLeaving::EndsProgram
+                                    ? QStringLiteral("不保存连接设置,程序将退出。")
+                                    : QStringLiteral("不保存连接设置,数据库将不能连接,无法登录系统。");
+    return MessageBoxService::ask(this, consequence + QStringLiteral("\n确定要关闭吗？"));
 }
 
 void TSetConfigFrm::TBDataClick() {
@@ -169,6 +196,17 @@ void TSetConfigFrm::BtnOKClick() {
         MessageBoxService::refuse(this, QStringLiteral("数据库路径不能为空!"));
         return;
     }
+    // A pasted value may carry a line break: it would not read back as typed.
+    const QList<QLineEdit*> edits =
+        m_serverMode ? QList<QLineEdit*>{EdtServerName, EdtDataBaseName, EdtUserName, EdtPassword}
+                     : QList<QLineEdit*>{EdtPath};
+    for (QLineEdit* edit : edits)
+        if (!MyConnectIni::writable(edit->text())) {
+            MessageBoxService::refuse(this,
+                                      edit->accessibleName() + QStringLiteral("不能含有换行或控制字符!"));
+            edit->setFocus(Qt::OtherFocusReason);
+            return;
+        }
     accept();
 }
 
@@ -176,36 +214,41 @@ void TSetConfigFrm::BtnExitClick() {
     reject();
 }
 
-bool ShowSetConfigForm() {
+bool ShowSetConfigForm(SetConfigLeaving leaving) {
     TSetConfigFrm form;
-    ProfileFile ini(AppGlobals.AppPath + QStringLiteral("/MyConnect.ini"));
-    // The file may hold a server password.
-    ini.setWritePermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    form.setLeaving(leaving);
+    const QString path = MyConnectIni::pathIn(AppGlobals.AppPath);
+    MyConnectIni ini = MyConnectIni::read(path);
 
-    AppGlobals.ConnectOption = ini.readInteger(QStringLiteral("Connect"), QStringLiteral("ConnectOption"), 1);
-    const QString db = QStringLiteral("DataBase");
-    if (AppGlobals.ConnectOption == 1) {
-        form.setServerMode(false);
-        form.EdtPath->setText(ini.readString(QStringLiteral("LocalDB"), QStringLiteral("DBnames")));
+    AppGlobals.ConnectOption = ini.connectOption;
+    form.setServerMode(!ini.fileMode());
+    if (ini.fileMode()) {
+        form.EdtPath->setText(ini.dbNames);
     } else {
-        form.setServerMode(true);
-        form.EdtServerName->setText(ini.readString(db, QStringLiteral("ServerName")));
-        form.EdtDataBaseName->setText(ini.readString(db, QStringLiteral("DataBaseName")));
-        form.EdtUserName->setText(ini.readString(db, QStringLiteral("UserName"), QStringLiteral("sa")));
-        form.EdtPassword->setText(ini.readString(db, QStringLiteral("Password")));
+        form.EdtServerName->setText(ini.serverName);
+        form.EdtDataBaseName->setText(ini.dataBaseName);
+        form.EdtUserName->setText(ini.userName);
+        form.EdtPassword->setText(ini.password);
     }
 
     if (ModalSeam::exec(&form) != QDialog::Accepted)
         return false;
 
+    QString keptCopy;
     if (!form.serverMode()) {
-        ini.writeString(QStringLiteral("LocalDB"), QStringLiteral("DBnames"), form.EdtPath->text());
+        ini.dbNames = form.EdtPath->text();
+        keptCopy = ini.writeLocal(path);
     } else {
-        ini.writeString(db, QStringLiteral("ServerName"), form.EdtServerName->text());
-        ini.writeString(db, QStringLiteral("DataBaseName"), form.EdtDataBaseName->text());
-        ini.writeString(db, QStringLiteral("UserName"), form.EdtUserName->text());
-        ini.writeString(db, QStringLiteral("Password"), form.EdtPassword->text());
+        ini.serverName = form.EdtServerName->text();
+        ini.dataBaseName = form.EdtDataBaseName->text();
+        ini.userName = form.EdtUserName->text();
+        ini.password = form.EdtPassword->text();
+        keptCopy = ini.writeServer(path);
     }
+    if (!keptCopy.isEmpty())
+        MessageBoxService::inform(nullptr,
+                                  QStringLiteral("原设置文件无法读取,已保留为 %1,并写入新的设置文件。")
+                                      .arg(QFileInfo(keptCopy).fileName()));
     MessageBoxService::inform(nullptr, QStringLiteral("配置成功!"));
     return true;
 }

@@ -8,6 +8,10 @@ class QLineEdit;
 class QPushButton;
 class QToolButton;
 
+// What leaving the dialog without confirming it means for the program, stated to the user when
+// the dialog is left by Esc or its close box.
+enum class SetConfigLeaving { Silent, EndsProgram, Unconnected };
+
 // The connection settings dialog: the local database file in file mode, the server values in
 // server mode. Which mode it shows is set by the caller from MyConnect.ini; it never switches it.
 class TSetConfigFrm : public QDialog {
@@ -33,18 +37,24 @@ public:
 
     static QString fileFilter();
 
+    void setLeaving(SetConfigLeaving leaving) { m_leaving = leaving; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void TBDataClick();
     void BtnOKClick();
     void BtnExitClick();
     bool FormKeyPress(QObject* watched, QEvent* event);
+    // Esc and the close box leave without confirming; true when the user agrees to what follows.
+    bool leaveConfirmed();
 
     bool m_serverMode = false;
+    SetConfigLeaving m_leaving = SetConfigLeaving::Silent;
 };
 
 // Shows the dialog for MyConnect.ini in the program folder; true when the user confirmed it and
 // the values were written.
-bool ShowSetConfigForm();
+bool ShowSetConfigForm(SetConfigLeaving leaving = SetConfigLeaving::Silent);

@@ -3,41 +3,15 @@
 #include "DbError.h"
 #include "ErrorGuard.h"
 #include "MessageBoxService.h"
-#include "ProfileFile.h"
+#include "MyConnectIni.h"
 #include "ProgramEnd.h"
 #include "TSetConfigFrm.h"
 #include "TSetValue.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 
 TUserDM* UserDM = nullptr;
-
-namespace {
-const QString kConnect = QStringLiteral("Connect");
-const QString kLocalDB = QStringLiteral("LocalDB");
-const QString kDataBase = QStringLiteral("DataBase");
-
-QString iniPath() {
-    return AppGlobals.AppPath + QStringLiteral("/MyConnect.ini");
-}
-
-// A settings file that is no UTF-8 text (binary junk, another code page) is not read at all: its
-// values would be misread and a write-back would mangle what it holds.
-bool readableText(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray data = file.readAll();
-    if (data.contains('\0'))
-        return false;
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString text = decoder.decode(data);
-    return !decoder.hasError() && !text.contains(QChar::ReplacementCharacter);
-}
-} // namespace
 
 TUserDM::TUserDM(const QString& executablePath)
     : ADOConnection1(QStringLiteral("ADOConnection1")), QryFree(ADOConnection1),
@@ -96,7 +70,7 @@ void TUserDM::recover() {
                             QStringLiteral("连接数据库失败,请检查网络是否联通、网络驱动器映象是否正确！"),
                             MsgIcon::NoIcon, MsgButtons::Ok);
     bool confirmed = false;
-    ErrorGuard::run(nullptr, [&] { confirmed = ShowSetConfigForm(); });
+    ErrorGuard::run(nullptr, [&] { confirmed = ShowSetConfigForm(SetConfigLeaving::Unconnected); });
     if (!confirmed)
         return; // carry on unconnected: the login refuses silently, the user can only leave
     try {
@@ -108,52 +82,46 @@ void TUserDM::recover() {
 }
 
 void TUserDM::BuildConnectionString() {
-    const QString path = iniPath();
+    const QString path = MyConnectIni::pathIn(AppGlobals.AppPath);
     if (!QFileInfo::exists(path))
-        ShowSetConfigForm();
+        ShowSetConfigForm(SetConfigLeaving::EndsProgram);
     if (!QFileInfo::exists(path))
         ProgramEnd::request(); // deferred: the steps below still run once with the defaults
-    else if (!readableText(path))
-        throw DbError(QStringLiteral("MyConnect.ini 无法读取"));
 
-    ProfileFile ini(path);
-    ini.setWritePermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    AppGlobals.ConnectOption = ini.readInteger(kConnect, QStringLiteral("ConnectOption"), 1);
+    MyConnectIni ini = MyConnectIni::read(path);
+    if (!ini.readable)
+        throw DbError(QStringLiteral("MyConnect.ini 无法读取"));
+    AppGlobals.ConnectOption = ini.connectOption;
 
     ConnectionSettings s;
     s.timeoutSeconds = 5;
-    if (AppGlobals.ConnectOption == 1) {
-        AppGlobals.DBPath = ini.readString(kLocalDB, QStringLiteral("DBnames"));
+    if (ini.fileMode()) {
+        AppGlobals.DBPath = ini.dbNames;
         if (AppGlobals.DBPath.isEmpty()) {
             AppGlobals.DBPath = AppGlobals.AppPath + QStringLiteral("/Data/") + DefaultDBName;
-            ini.writeString(kLocalDB, QStringLiteral("DBnames"), AppGlobals.DBPath);
+            ini.dbNames = AppGlobals.DBPath;
+            ini.writeLocal(path);
         }
         ConnStr = fileConnectionText(AppGlobals.DBPath);
         s.engine = SqlEngine::SqlCipher;
         s.filePath = AppGlobals.DBPath;
         s.key = ConnectionSettings::localFilePassword();
     } else {
-        const QString password = ini.readString(kDataBase, QStringLiteral("Password"));
-        const QString user = ini.readString(kDataBase, QStringLiteral("UserName"), QStringLiteral("sa"));
-        const QString database = ini.readString(kDataBase, QStringLiteral("DataBaseName"));
-        const QString server = ini.readString(kDataBase, QStringLiteral("ServerName"));
-        ConnStr = QStringLiteral("Provider=SQLOLEDB.1;Password=") + password +
-                  QStringLiteral(";Persist Security Info=True;User ID=") + user +
-                  QStringLiteral(";Initial Catalog=") + database + QStringLiteral(";Data Source=") + server;
-
-        const QString driver =
-            ini.readString(kDataBase, QStringLiteral("Driver"), QStringLiteral("SQLServer"));
-        if (driver.compare(QStringLiteral("SQLServer"), Qt::CaseInsensitive) == 0)
+        ConnStr = QStringLiteral("Provider=SQLOLEDB.1;Password=") + ini.password +
+                  QStringLiteral(";Persist Security Info=True;User ID=") + ini.userName +
+                  QStringLiteral(";Initial Catalog=") + ini.dataBaseName + QStringLiteral(";Data Source=") +
+                  ini.serverName;
+        if (ini.driver.compare(QStringLiteral("SQLServer"), Qt::CaseInsensitive) == 0)
             s.engine = SqlEngine::SqlServer;
-        else if (driver.compare(QStringLiteral("PostgreSQL"), Qt::CaseInsensitive) == 0)
+        else if (ini.driver.compare(QStringLiteral("PostgreSQL"), Qt::CaseInsensitive) == 0)
             s.engine = SqlEngine::PostgreSql;
         else
-            throw DbError(QStringLiteral("MyConnect.ini: 未知的数据库驱动 %1").arg(driver));
-        s.server = server;
-        s.port = ini.readInteger(kDataBase, QStringLiteral("Port"), 0);
-        s.user = user;
-        s.password = password;
-        s.database = ini.readString(kDataBase, QStringLiteral("DataBaseName"));
+            throw DbError(QStringLiteral("MyConnect.ini: 未知的数据库驱动 %1").arg(ini.driver));
+        s.server = ini.serverName;
+        s.port = ini.port;
+        s.user = ini.userName;
+        s.password = ini.password;
+        s.database = ini.dataBaseName;
     }
     m_settings = s;
 }

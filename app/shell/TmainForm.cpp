@@ -6,7 +6,7 @@
 #include "ModalSeam.h"
 #include "PanelStatusBar.h"
 #include "ProgramEnd.h"
-#include "ShellFonts.h"
+#include "ProgramLook.h"
 #include "SystemParams.h"
 #include "TSetValue.h"
 #include "TsyssdForm.h"
@@ -31,9 +31,9 @@
 TmainForm* mainForm = nullptr;
 
 namespace {
-const QColor ColumnBack(0xfa, 0xf9, 0xfb); // $FBF9FA
-const QColor Red(0xff, 0x00, 0x00);        // $0000FF, the selected tab
-const QColor Blue(0x00, 0x00, 0xff);       // $FF0000, a tab or command under the mouse
+const QColor ColumnBack = ProgramLook::pageBackground();
+const QColor Red(0xff, 0x00, 0x00);  // $0000FF, the selected tab
+const QColor Blue(0x00, 0x00, 0xff); // $FF0000, a tab or command under the mouse
 const QColor Deep(0x1d, 0x3f, 0x66);
 const QColor Mid(0x2c, 0x5f, 0x8f);
 const QColor HeaderEnd(0x5b, 0x8d, 0xbd); // the colour at the right end of main.bmp
@@ -75,7 +75,7 @@ QPixmap columnHead() {
     p.fillRect(pm.rect(), g);
     p.fillRect(QRect(0, 38, 200, 1), QColor(0xc3, 0xcd, 0xda));
     p.setPen(Mid);
-    p.setFont(ShellFonts::kai(17, true));
+    p.setFont(ProgramLook::kai(17, true));
     p.drawText(QRect(0, 0, 200, 38), Qt::AlignCenter, QStringLiteral("功 能 导 航"));
     p.setBrush(QColor(0xc9, 0xa2, 0x4e));
     p.setPen(Qt::NoPen);
@@ -197,7 +197,7 @@ QWidget* TmainForm::buildColumn() {
         image->setCursor(Qt::PointingHandCursor);
         auto* label = new QLabel(QString::fromUtf8(t.caption), image);
         label->setObjectName(QLatin1String(t.labelName));
-        label->setFont(ShellFonts::kai(16));
+        label->setFont(ProgramLook::kai(16));
         label->setAlignment(Qt::AlignCenter);
         label->setCursor(Qt::PointingHandCursor);
         label->setGeometry(0, 0, 135, 23);
@@ -244,7 +244,7 @@ QWidget* TmainForm::buildColumn() {
     for (const CommandSpec& c : commands) {
         auto* label = new QLabel(QString::fromUtf8(c.caption), ImgAfresh);
         label->setObjectName(QLatin1String(c.name));
-        label->setFont(ShellFonts::kai(16, true));
+        label->setFont(ProgramLook::kai(16, true));
         label->setAlignment(Qt::AlignCenter);
         label->setCursor(Qt::PointingHandCursor);
         label->setGeometry(c.geometry.adjusted(14, 4, -14, -4));

@@ -4,7 +4,7 @@
 #include "LoginRules.h"
 #include "MessageBoxService.h"
 #include "ProgramEnd.h"
-#include "ShellFonts.h"
+#include "ProgramLook.h"
 #include "SystemParams.h"
 #include "TUser.h"
 
@@ -19,7 +19,7 @@ TsyssdForm::TsyssdForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("syssdForm"));
     setWindowTitle(QStringLiteral("系统锁定"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFont(ShellFonts::song(13));
+    setFont(ProgramLook::song(13));
     setFixedSize(269, 132);
 
     Label1 = new QLabel(QStringLiteral("员工代码"), this);

@@ -8,6 +8,7 @@
 #include "DbError.h"
 #include "SqlDialect.h"
 #include "SqlParameters.h"
+#include "Transaction.h"
 
 #include <QDate>
 #include <QSqlError>
@@ -526,8 +527,8 @@ void BatchDataSet::applyBatch() {
     };
     std::vector<Numbered> numbered;
     const int numberColumn = d->numberColumn.isEmpty() ? -1 : columnIndex(d->numberColumn);
-    d->connection.begin();
     try {
+        Transaction transaction(d->connection);
         if (key < 0 && (!d->deleted.empty() || d->pendingEntries > 0))
             throw DbError(QStringLiteral("数据集没有关键字段 %1").arg(d->key));
         if (!d->numberColumn.isEmpty() && numberColumn < 0)
@@ -554,14 +555,10 @@ void BatchDataSet::applyBatch() {
             written.emplace_back(
                 r, writer.readBack(newKey, e.stored.isValid() ? &e.stored : nullptr, *e.pending));
         }
-        d->connection.commit();
+        transaction.commit();
     } catch (...) {
-        try {
-            d->connection.rollback();
-        } catch (const DbError&) {
-            // The error that made the batch fail is the one worth reporting.
-        }
-        // The numbers went back with the counter: the rows are unnumbered again.
+        // The guard rolled back: the numbers went back with the counter, so the rows are
+        // unnumbered again.
         for (const Numbered& n : numbered) {
             BatchPendingRow& p = *d->rows[size_t(n.row)].pending;
             p.values[numberColumn] = n.was;

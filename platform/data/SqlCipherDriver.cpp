@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlDriverCreator>
 #include <QSqlField>
@@ -12,7 +13,9 @@
 
 #include <sqlcipher/sqlite3.h>
 
+#include <chrono>
 #include <mutex>
+#include <thread>
 
 namespace {
 
@@ -101,7 +104,7 @@ bool SqlCipherDriver::open(const QString& db, const QString&, const QString& pas
     // Waiting applies from the first read on: another workstation may be writing while we open.
     m_busyTimeout = busyTimeoutFrom(connOpts);
     if (rc == SQLITE_OK)
-        sqlite3_busy_timeout(handle, m_busyTimeout);
+        sqlite3_busy_handler(handle, &SqlCipherDriver::busyWait, this);
     if (rc == SQLITE_OK && !password.isEmpty()) {
         const QByteArray key = password.toUtf8();
         rc = sqlite3_key(handle, key.constData(), int(key.size()));
@@ -158,6 +161,20 @@ bool SqlCipherDriver::runStatement(const char* sql, QSqlError::ErrorType type, c
         return false;
     }
     return true;
+}
+
+// Waiting for another workstation's lock: SQLite's own time-out sleeps longer and longer between
+// tries (up to 100 ms), so under steady writing from several workstations one of them can miss
+// every short gap for the whole time-out and fail. Trying again every few milliseconds, with a
+// little jitter so waiters do not move in step, gives every workstation its turn.
+int SqlCipherDriver::busyWait(void* driver, int attempts) {
+    auto* self = static_cast<SqlCipherDriver*>(driver);
+    if (attempts == 0)
+        self->m_busySince.start();
+    if (self->m_busySince.elapsed() >= self->m_busyTimeout)
+        return 0;
+    std::this_thread::sleep_for(std::chrono::microseconds(500 + QRandomGenerator::global()->bounded(2000)));
+    return 1;
 }
 
 bool SqlCipherDriver::beginTransaction() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -43,8 +44,10 @@ private:
     friend class SqlCipherResult;
     bool runStatement(const char* sql, QSqlError::ErrorType type, const QString& what);
     bool fail(const QString& text, int code, QSqlError::ErrorType type);
+    static int busyWait(void* driver, int attempts);
 
     sqlite3* m_db = nullptr;
     int m_busyTimeout = 5000;
+    QElapsedTimer m_busySince;
     mutable QList<SqlCipherResult*> m_results;
 };

@@ -9,11 +9,17 @@ QString& currentFormat() {
 }
 } // namespace
 
-QString DateText::shortFormat() { return currentFormat(); }
+QString DateText::shortFormat() {
+    return currentFormat();
+}
 
-void DateText::setShortFormat(const QString& format) { currentFormat() = format; }
+void DateText::setShortFormat(const QString& format) {
+    currentFormat() = format;
+}
 
-QString DateText::format(const QDate& date) { return date.isValid() ? date.toString(currentFormat()) : QString(); }
+QString DateText::format(const QDate& date) {
+    return date.isValid() ? date.toString(currentFormat()) : QString();
+}
 
 QDate DateText::parse(const QString& text) {
     const QString t = text.trimmed();
@@ -27,4 +33,6 @@ QDate DateText::parse(const QString& text) {
     return d;
 }
 
-QString DateText::today() { return format(QDate::currentDate()); }
+QString DateText::today() {
+    return format(QDate::currentDate());
+}

@@ -3,22 +3,37 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <stdexcept>
 
-ProfileFile::ProfileFile(const QString& path) : m_path(path) { reload(); }
+ProfileFile::ProfileFile(const QString& path) : m_path(path) {
+    reload();
+}
 
-bool ProfileFile::exists() const { return QFileInfo(m_path).isFile(); }
+bool ProfileFile::exists() const {
+    return QFileInfo(m_path).isFile();
+}
 
 void ProfileFile::reload() {
     m_lines.clear();
+    m_readable = true;
     QFile file(m_path);
-    if (!QFileInfo(m_path).isFile() || !file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(m_path).isFile())
         return;
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_readable = false;
+        return;
+    }
     QByteArray data = file.readAll();
     if (data.startsWith("\xEF\xBB\xBF"))
         data.remove(0, 3);
-    const QString text = QString::fromUtf8(data);
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder.decode(data);
+    if (decoder.hasError() || data.contains('\0') || text.contains(QChar::ReplacementCharacter)) {
+        m_readable = false;
+        return;
+    }
     QStringList lines = text.split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
@@ -96,9 +111,13 @@ int ProfileFile::readInteger(const QString& section, const QString& key, int def
     return ok ? v : def;
 }
 
-bool ProfileFile::hasKey(const QString& section, const QString& key) const { return findKey(section, key) >= 0; }
+bool ProfileFile::hasKey(const QString& section, const QString& key) const {
+    return findKey(section, key) >= 0;
+}
 
-bool ProfileFile::hasSection(const QString& section) const { return sectionHeader(section) >= 0; }
+bool ProfileFile::hasSection(const QString& section) const {
+    return sectionHeader(section) >= 0;
+}
 
 QStringList ProfileFile::sections() const {
     QStringList out;
@@ -127,13 +146,40 @@ QList<QPair<QString, QString>> ProfileFile::entries(const QString& section) cons
     return out;
 }
 
-void ProfileFile::writeString(const QString& section, const QString& key, const QString& value) {
+bool ProfileFile::writable(const QString& value) {
+    for (const QChar c : value)
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator)
+            return false;
+    return true;
+}
+
+namespace {
+// The form of a value on its line: reading trims blanks and drops one pair of quotes around the
+// whole value, so a value that would lose something gets a pair of quotes of its own.
+QString encoded(const QString& value) {
+    const bool quoted =
+        value.size() >= 2 && ((value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"'))) ||
+                              (value.startsWith(QLatin1Char('\'')) && value.endsWith(QLatin1Char('\''))));
+    if (value.trimmed() != value || quoted)
+        return QLatin1Char('"') + value + QLatin1Char('"');
+    return value;
+}
+} // namespace
+
+void ProfileFile::writeString(const QString& section, const QString& key, const QString& rawValue) {
+    if (!writable(rawValue))
+        throw std::invalid_argument(
+            QStringLiteral("%1 的值含有换行或控制字符,无法写入 %2").arg(key, m_path).toStdString());
+    if (!m_readable)
+        throw std::runtime_error(QStringLiteral("文件 %1 无法读取,不能改写").arg(m_path).toStdString());
+    const QString value = encoded(rawValue);
     const QString text = key + QLatin1Char('=') + value;
     const int existing = findKey(section, key);
     if (existing >= 0) {
         Line& l = m_lines[existing];
         l.text = l.name + QLatin1Char('=') + value;
-        l.value = value;
+        l.value = rawValue;
     } else {
         int header = sectionHeader(section);
         if (header < 0) {
@@ -144,10 +190,11 @@ void ProfileFile::writeString(const QString& section, const QString& key, const 
         }
         // New keys go after the last key of the section, before trailing blank lines.
         int at = sectionEnd(header);
-        while (at > header + 1 && m_lines[at - 1].kind == Line::Other && m_lines[at - 1].text.trimmed().isEmpty())
+        while (at > header + 1 && m_lines[at - 1].kind == Line::Other &&
+               m_lines[at - 1].text.trimmed().isEmpty())
             --at;
         m_lines.insert(at, parse(text));
-        m_lines[at].value = value;
+        m_lines[at].value = rawValue;
     }
     save();
 }
@@ -159,7 +206,8 @@ void ProfileFile::writeInteger(const QString& section, const QString& key, int v
 void ProfileFile::save() {
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly))
-        throw std::runtime_error(QStringLiteral("无法写入文件 %1: %2").arg(m_path, file.errorString()).toStdString());
+        throw std::runtime_error(
+            QStringLiteral("无法写入文件 %1: %2").arg(m_path, file.errorString()).toStdString());
     QByteArray out;
     for (const Line& l : m_lines) {
         out += l.text.toUtf8();
@@ -169,5 +217,6 @@ void ProfileFile::save() {
     if (m_perms)
         file.setPermissions(*m_perms);
     if (!file.commit())
-        throw std::runtime_error(QStringLiteral("无法写入文件 %1: %2").arg(m_path, file.errorString()).toStdString());
+        throw std::runtime_error(
+            QStringLiteral("无法写入文件 %1: %2").arg(m_path, file.errorString()).toStdString());
 }

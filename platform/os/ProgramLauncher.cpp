@@ -26,6 +26,10 @@ bool ProgramLauncher::openUrl(const QString& url) {
     return QDesktopServices::openUrl(QUrl(url));
 }
 
-void ProgramLauncher::setStarter(Starter s) { starter() = std::move(s); }
+void ProgramLauncher::setStarter(Starter s) {
+    starter() = std::move(s);
+}
 
-void ProgramLauncher::resetStarter() { starter() = {}; }
+void ProgramLauncher::resetStarter() {
+    starter() = {};
+}

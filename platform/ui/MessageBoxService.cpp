@@ -108,14 +108,26 @@ void MessageBoxService::stopRecording() {
     s.answers.clear();
 }
 
-bool MessageBoxService::recording() { return state().recording; }
+bool MessageBoxService::recording() {
+    return state().recording;
+}
 
-void MessageBoxService::queueAnswer(MsgAnswer answer) { state().answers.enqueue(answer); }
+void MessageBoxService::queueAnswer(MsgAnswer answer) {
+    state().answers.enqueue(answer);
+}
 
-int MessageBoxService::queuedAnswers() { return int(state().answers.size()); }
+int MessageBoxService::queuedAnswers() {
+    return int(state().answers.size());
+}
 
-QList<ShownMessage> MessageBoxService::shown() { return state().shown; }
+QList<ShownMessage> MessageBoxService::shown() {
+    return state().shown;
+}
 
-ShownMessage MessageBoxService::last() { return state().shown.isEmpty() ? ShownMessage{} : state().shown.last(); }
+ShownMessage MessageBoxService::last() {
+    return state().shown.isEmpty() ? ShownMessage{} : state().shown.last();
+}
 
-void MessageBoxService::clearShown() { state().shown.clear(); }
+void MessageBoxService::clearShown() {
+    state().shown.clear();
+}

@@ -91,18 +91,26 @@ int ModalSeam::exec(QWidget* window) {
     return resultOf(w);
 }
 
-void ModalSeam::drive(Driver driver) { state().drivers.enqueue(std::move(driver)); }
+void ModalSeam::drive(Driver driver) {
+    state().drivers.enqueue(std::move(driver));
+}
 
-int ModalSeam::pendingDrivers() { return int(state().drivers.size()); }
+int ModalSeam::pendingDrivers() {
+    return int(state().drivers.size());
+}
 
-void ModalSeam::clearDrivers() { state().drivers.clear(); }
+void ModalSeam::clearDrivers() {
+    state().drivers.clear();
+}
 
 void ModalSeam::setTestMode(bool on) {
     state().testMode = on;
     state().unattended = 0;
 }
 
-int ModalSeam::unattended() { return state().unattended; }
+int ModalSeam::unattended() {
+    return state().unattended;
+}
 
 QWidget* ModalSeam::current() {
     const auto& st = state().stack;

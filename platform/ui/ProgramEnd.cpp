@@ -11,13 +11,9 @@ std::function<void()>& quitHandler() {
     static std::function<void()> h;
     return h;
 }
-} // namespace
 
-void ProgramEnd::request() {
-    if (g_requested)
-        return;
-    g_requested = true;
-    // Posted, so it runs when the loop next turns, after the requesting handler returns.
+// Posted, so it runs when the loop next turns, after the requesting handler returns.
+void postEnd() {
     QTimer::singleShot(0, QCoreApplication::instance(), [] {
         if (!g_requested)
             return;
@@ -25,12 +21,34 @@ void ProgramEnd::request() {
         if (quitHandler())
             quitHandler()();
         else
-            QCoreApplication::quit();
+            QCoreApplication::quit(); // ignored by Qt unless the program's loop runs: see exec()
     });
 }
+} // namespace
 
-bool ProgramEnd::requested() { return g_requested; }
+void ProgramEnd::request() {
+    if (g_requested)
+        return;
+    g_requested = true;
+    postEnd();
+}
 
-void ProgramEnd::reset() { g_requested = false; }
+bool ProgramEnd::requested() {
+    return g_requested;
+}
 
-void ProgramEnd::setQuitHandler(std::function<void()> handler) { quitHandler() = std::move(handler); }
+int ProgramEnd::exec() {
+    // The posted end may already have run in a local loop before this one started; post it again
+    // so that it runs inside this loop and stops it.
+    if (g_requested)
+        postEnd();
+    return QCoreApplication::exec();
+}
+
+void ProgramEnd::reset() {
+    g_requested = false;
+}
+
+void ProgramEnd::setQuitHandler(std::function<void()> handler) {
+    quitHandler() = std::move(handler);
+}

@@ -8,6 +8,9 @@ class ProgramEnd {
 public:
     static void request();
     static bool requested();
+    // The program's event loop. A request made before it runs (during start-up, where a message
+    // box may turn a local loop that cannot stop the program) is honoured as soon as it starts.
+    static int exec();
     // Tests: forget an earlier request; the quit itself can be replaced.
     static void reset();
     static void setQuitHandler(std::function<void()> handler);

@@ -16,10 +16,18 @@
 
 namespace TestSupport {
 
-bool pgAvailable() { return !qEnvironmentVariableIsEmpty("LINTARA_PG_PORT"); }
-QString pgHost() { return qEnvironmentVariable("LINTARA_PG_HOST", QStringLiteral("127.0.0.1")); }
-int pgPort() { return qEnvironmentVariableIntValue("LINTARA_PG_PORT"); }
-QString pgUser() { return qEnvironmentVariable("LINTARA_PG_USER", QStringLiteral("postgres")); }
+bool pgAvailable() {
+    return !qEnvironmentVariableIsEmpty("LINTARA_PG_PORT");
+}
+QString pgHost() {
+    return qEnvironmentVariable("LINTARA_PG_HOST", QStringLiteral("127.0.0.1"));
+}
+int pgPort() {
+    return qEnvironmentVariableIntValue("LINTARA_PG_PORT");
+}
+QString pgUser() {
+    return qEnvironmentVariable("LINTARA_PG_USER", QStringLiteral("postgres"));
+}
 
 QString pgCreateDatabase(const QString& prefix) {
     const QString name =
@@ -32,7 +40,8 @@ QString pgCreateDatabase(const QString& prefix) {
         db.setUserName(pgUser());
         db.setDatabaseName(QStringLiteral("postgres"));
         if (!db.open())
-            throw std::runtime_error(("cannot reach the test PostgreSQL server: " + db.lastError().text()).toStdString());
+            throw std::runtime_error(
+                ("cannot reach the test PostgreSQL server: " + db.lastError().text()).toStdString());
         QSqlQuery q(db);
         if (!q.exec(QStringLiteral("CREATE DATABASE %1 ENCODING 'UTF8' TEMPLATE template0").arg(name)))
             throw std::runtime_error(q.lastError().text().toStdString());
@@ -42,9 +51,15 @@ QString pgCreateDatabase(const QString& prefix) {
     return name;
 }
 
-QString sourceDir() { return qEnvironmentVariable("LINTARA_SOURCE_DIR"); }
-QString binaryDir() { return qEnvironmentVariable("LINTARA_BINARY_DIR"); }
-QString programDir() { return qEnvironmentVariable("LINTARA_PROGRAM_DIR"); }
+QString sourceDir() {
+    return qEnvironmentVariable("LINTARA_SOURCE_DIR");
+}
+QString binaryDir() {
+    return qEnvironmentVariable("LINTARA_BINARY_DIR");
+}
+QString programDir() {
+    return qEnvironmentVariable("LINTARA_PROGRAM_DIR");
+}
 
 } // namespace TestSupport
 

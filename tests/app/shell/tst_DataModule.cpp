@@ -322,6 +322,29 @@ private slots:
         QVERIFY(!ProgramEnd::requested());
     }
 
+    // The same file, the dialog confirmed with a path: the garbled file is kept beside as a dated
+    // copy, a fresh one holds the path, and the one retry opens the database.
+    void garbledSettingsConfirmedAreKeptAndReplaced() {
+        GuiTestScope scope;
+        ProgramFolder p;
+        const QString db = p.makeDb(QStringLiteral("Data/House.HDB"));
+        const QByteArray junk("[LocalDB]\nDBnames=D:\\\xb7\xbf\xce\xdd\\House.HDB\n");
+        p.writeIni(junk);
+        driveDialog(true, db);
+        TUserDM dm(p.exe());
+        dm.DataModuleCreate();
+        QVERIFY(dm.ADOConnection1.isOpen());
+        QCOMPARE(AppGlobals.DBPath, db);
+        const QStringList copies = QDir(p.path()).entryList({QStringLiteral("MyConnect.ini.*")}, QDir::Files);
+        QCOMPARE(copies.size(), 1);
+        QFile copy(p.dir.filePath(copies.first()));
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), junk);
+        QCOMPARE(ProfileFile(p.ini()).readString(QStringLiteral("LocalDB"), QStringLiteral("DBnames")), db);
+        QCOMPARE(texts().first(), kFailure);
+        QCOMPARE(texts().last(), QStringLiteral("配置成功!"));
+    }
+
     void serverKeys_data() {
         QTest::addColumn<QByteArray>("section");
         QTest::addColumn<int>("engine");

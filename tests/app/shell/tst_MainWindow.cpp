@@ -14,6 +14,7 @@
 #include "Twd2_Form.h"
 #include "Twd4_Form.h"
 
+#include <QAccessible>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -296,6 +297,36 @@ private slots:
         QVERIFY(w && w->isVisible());
         click(w);
         QCOMPARE(opened, QStringList{opener});
+    }
+
+    // A screen reader or any assistive client opens an entry by the button's action, as a click
+    // does; the action is offered by name and does nothing while the entry is disabled.
+    void accessibleActionOpensTheEntry() {
+        GuiTestScope scope;
+        QStringList opened;
+        PageActions a;
+        a.showLeaseForm = [&opened] { opened << "lease"; };
+        a.showDictForm = [&opened] { opened << "dict"; };
+        MainWindow m(a);
+        QVERIFY(m.show());
+        auto press = [](QWidget* w) {
+            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+            QVERIFY(iface && iface->actionInterface());
+            QCOMPARE(iface->text(QAccessible::Name), w->accessibleName());
+            QVERIFY(
+                iface->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+            iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        };
+        press(m.wd1->findChild<QWidget*>("fcImageBtn1"));
+        QCOMPARE(opened, QStringList{"lease"});
+        click(m.form.Label4);
+        auto* dict = m.wd4->findChild<QWidget*>("fcImageBtn1");
+        press(dict);
+        QCOMPARE(opened, (QStringList{"lease", "dict"}));
+        dict->setEnabled(false);
+        QAccessible::queryAccessibleInterface(dict)->actionInterface()->doAction(
+            QAccessibleActionInterface::pressAction());
+        QCOMPARE(opened.size(), 2);
     }
 
     // An entry whose window is not in the program yet: no window, no box, no program.

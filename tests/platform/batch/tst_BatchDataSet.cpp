@@ -7,6 +7,7 @@
 #include "ScratchDatabase.h"
 #include "SqlDialect.h"
 
+#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -449,6 +450,40 @@ private slots:
         QCOMPARE(f.snapshot(), before);
         set->applyBatch(); // nothing to send
         QCOMPARE(f.snapshot(), before);
+    }
+
+    // The item-model contract (rows inserted/removed/changed, indexes, roles) holds through every
+    // operation the list and detail windows make, as Qt's model tester checks it.
+    void modelContractHolds() {
+        Fixture f(QStringLiteral("sqlcipher"));
+        f.seedThree();
+        BatchDataSet set(f.conn);
+        QAbstractItemModelTester tester(&set, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        set.setSql(AllSql);
+        set.setTableName(LeaseTable);
+        set.open();
+        QCOMPARE(set.rowCount(), 3);
+        set.setCurrentRow(1);
+        set.setValue(QStringLiteral("房屋地址"), QStringLiteral("改了"));
+        set.post();
+        set.append();
+        set.setValue(QStringLiteral("收件号"), QStringLiteral("00000009"));
+        set.post();
+        set.append();
+        set.cancel(); // an appended row dropped
+        set.setCurrentRow(0);
+        set.deleteCurrent();
+        set.applyBatch();
+        QCOMPARE(set.rowCount(), 3);
+        set.setCurrentRow(2);
+        set.deleteCurrent();
+        set.append();
+        set.setValue(QStringLiteral("收件号"), QStringLiteral("00000010"));
+        set.cancelBatch();
+        QCOMPARE(set.rowCount(), 3);
+        set.open();
+        set.close();
+        QCOMPARE(set.rowCount(), 0);
     }
 
     void twoWorkstations_data() { engineRows(); }

@@ -26,15 +26,33 @@ private slots:
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("exact") << "LocalDB" << "DBnames" << "/srv/House.HDB";
-        QTest::newRow("lower") << "localdb" << "dbnames" << "/srv/House.HDB";
-        QTest::newRow("upper") << "LOCALDB" << "DBNAMES" << "/srv/House.HDB";
-        QTest::newRow("blanks around value") << "DataBase" << "ServerName" << "db1";
-        QTest::newRow("missing key") << "DataBase" << "UserName" << "default";
-        QTest::newRow("missing section") << "Nowhere" << "x" << "default";
-        QTest::newRow("empty value") << "DataBase" << "Password" << "";
-        QTest::newRow("chinese") << "服务器" << "本地" << "http://127.0.0.1/";
-        QTest::newRow("value with =") << "DataBase" << "DataBaseName" << "a=b";
+        QTest::newRow("exact") << "LocalDB"
+                               << "DBnames"
+                               << "/srv/House.HDB";
+        QTest::newRow("lower") << "localdb"
+                               << "dbnames"
+                               << "/srv/House.HDB";
+        QTest::newRow("upper") << "LOCALDB"
+                               << "DBNAMES"
+                               << "/srv/House.HDB";
+        QTest::newRow("blanks around value") << "DataBase"
+                                             << "ServerName"
+                                             << "db1";
+        QTest::newRow("missing key") << "DataBase"
+                                     << "UserName"
+                                     << "default";
+        QTest::newRow("missing section") << "Nowhere"
+                                         << "x"
+                                         << "default";
+        QTest::newRow("empty value") << "DataBase"
+                                     << "Password"
+                                     << "";
+        QTest::newRow("chinese") << "服务器"
+                                 << "本地"
+                                 << "http://127.0.0.1/";
+        QTest::newRow("value with =") << "DataBase"
+                                      << "DataBaseName"
+                                      << "a=b";
     }
     void readsWithoutRegardToCase() {
         QFETCH(QString, section);
@@ -65,25 +83,31 @@ private slots:
     }
 
     void keepsKeysInFileOrder() {
-        ProfileFile ini(write("[update]\nzeta=http://z/\nalpha=http://a/\nMid=http://m/=x\n[vexa]\nexe=Lintara\n"));
+        ProfileFile ini(
+            write("[update]\nzeta=http://z/\nalpha=http://a/\nMid=http://m/=x\n[vexa]\nexe=Lintara\n"));
         QCOMPARE(ini.keys(QStringLiteral("UPDATE")), (QStringList{"zeta", "alpha", "Mid"}));
         QCOMPARE(ini.entries(QStringLiteral("update")).at(2).second, QStringLiteral("http://m/=x"));
         QCOMPARE(ini.sections(), (QStringList{"update", "vexa"}));
     }
 
     void writeKeepsUntouchedLines() {
-        const QString path = write("; settings\n[Connect]\nConnectOption=1\n\n[LocalDB]\nDBnames=\n\n[Other]\nx=1\n");
+        const QString path =
+            write("; settings\n[Connect]\nConnectOption=1\n\n[LocalDB]\nDBnames=\n\n[Other]\nx=1\n");
         ProfileFile ini(path);
         ini.writeString(QStringLiteral("localdb"), QStringLiteral("DBNAMES"), QStringLiteral("/a/House.HDB"));
-        QCOMPARE(read(path), QByteArray("; settings\n[Connect]\nConnectOption=1\n\n[LocalDB]\nDBnames=/a/House.HDB\n\n"
-                                        "[Other]\nx=1\n"));
+        QCOMPARE(read(path),
+                 QByteArray("; settings\n[Connect]\nConnectOption=1\n\n[LocalDB]\nDBnames=/a/House.HDB\n\n"
+                            "[Other]\nx=1\n"));
         ini.writeString(QStringLiteral("LocalDB"), QStringLiteral("Extra"), QStringLiteral("v"));
-        QCOMPARE(read(path), QByteArray("; settings\n[Connect]\nConnectOption=1\n\n[LocalDB]\nDBnames=/a/House.HDB\n"
-                                        "Extra=v\n\n[Other]\nx=1\n"));
+        QCOMPARE(read(path),
+                 QByteArray("; settings\n[Connect]\nConnectOption=1\n\n[LocalDB]\nDBnames=/a/House.HDB\n"
+                            "Extra=v\n\n[Other]\nx=1\n"));
         ini.writeString(QStringLiteral("DataBase"), QStringLiteral("UserName"), QStringLiteral("sa"));
         ProfileFile again(path);
-        QCOMPARE(again.readString(QStringLiteral("database"), QStringLiteral("username")), QStringLiteral("sa"));
-        QCOMPARE(again.readString(QStringLiteral("LocalDB"), QStringLiteral("DBnames")), QStringLiteral("/a/House.HDB"));
+        QCOMPARE(again.readString(QStringLiteral("database"), QStringLiteral("username")),
+                 QStringLiteral("sa"));
+        QCOMPARE(again.readString(QStringLiteral("LocalDB"), QStringLiteral("DBnames")),
+                 QStringLiteral("/a/House.HDB"));
         QCOMPARE(again.sections(), (QStringList{"Connect", "LocalDB", "Other", "DataBase"}));
     }
 
@@ -102,14 +126,56 @@ private slots:
 
     void writeFailureThrows() {
         ProfileFile ini(m_dir.filePath(QStringLiteral("no/such/folder/x.ini")));
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error,
-                                 ini.writeString(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")));
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, ini.writeString(QStringLiteral("a"), QStringLiteral("b"),
+                                                                     QStringLiteral("c")));
     }
 
     void garbledFileReadsAsDefaults() {
         ProfileFile ini(write(QByteArray("\x00\xff\xfe garbage ]]][[ \x01\x02", 20)));
         QCOMPARE(ini.readInteger(QStringLiteral("Connect"), QStringLiteral("ConnectOption"), 1), 1);
         QCOMPARE(ini.readString(QStringLiteral("LocalDB"), QStringLiteral("DBnames")), QString());
+    }
+
+    // What is written reads back exactly, in this object and in a fresh one; plain values stay plain
+    // on their line.
+    void valuesReadBackAsWritten_data() {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("plain") << "p=w;1" << QByteArray("k=p=w;1");
+        QTest::newRow("blanks at both ends") << "  x " << QByteArray("k=\"  x \"");
+        QTest::newRow("quoted") << "\"x\"" << QByteArray("k=\"\"x\"\"");
+        QTest::newRow("single quoted") << "'x'" << QByteArray("k=\"'x'\"");
+        QTest::newRow("one quote") << "\"x" << QByteArray("k=\"x");
+        QTest::newRow("empty") << "" << QByteArray("k=");
+        QTest::newRow("chinese") << "房屋 中介" << QByteArray("k=房屋 中介");
+    }
+    void valuesReadBackAsWritten() {
+        QFETCH(QString, value);
+        QFETCH(QByteArray, line);
+        const QString path = write("[s]\nk=old\n");
+        ProfileFile ini(path);
+        ini.writeString(QStringLiteral("s"), QStringLiteral("k"), value);
+        QCOMPARE(ini.readString(QStringLiteral("s"), QStringLiteral("k")), value);
+        QCOMPARE(ProfileFile(path).readString(QStringLiteral("s"), QStringLiteral("k")), value);
+        QCOMPARE(read(path), "[s]\n" + line + "\n");
+    }
+
+    // A line break would start new lines or sections; an unreadable file would be mangled.
+    void refusedWrites() {
+        const QString path = write("[s]\nk=old\n");
+        ProfileFile ini(path);
+        for (const QString& v :
+             {QStringLiteral("a\n[Connect]"), QStringLiteral("a\rb"), QStringLiteral("a\tb")})
+            QVERIFY_THROWS_EXCEPTION(std::invalid_argument,
+                                     ini.writeString(QStringLiteral("s"), QStringLiteral("k"), v));
+        QCOMPARE(read(path), QByteArray("[s]\nk=old\n"));
+        const QByteArray junk("[s]\nk=\xb7\xbf\n");
+        ProfileFile garbled(write(junk));
+        QVERIFY(!garbled.readable());
+        QVERIFY_THROWS_EXCEPTION(
+            std::runtime_error,
+            garbled.writeString(QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("v")));
+        QCOMPARE(read(garbled.path()), junk);
     }
 
     void firstDuplicateKeyWins() {

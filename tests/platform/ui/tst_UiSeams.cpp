@@ -5,8 +5,10 @@
 #include "TestSupport.h"
 
 #include <QDialog>
+#include <QEventLoop>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <stdexcept>
 
@@ -88,6 +90,22 @@ private slots:
         ModalSeam::exec(&dialog);
         QVERIFY(stillOpenAfterRequest);
         QVERIFY(ProgramEnd::requested());
+    }
+
+    // The end requested during start-up while a message box turns a local loop (settings left,
+    // banner missing): the posted end runs there, where Qt's quit does nothing. The program's loop
+    // must still stop as soon as it starts.
+    void endRequestedBeforeTheLoopRunsIsHonoured() {
+        ProgramEnd::reset();
+        ProgramEnd::setQuitHandler({});
+        ProgramEnd::request();
+        QEventLoop local;
+        QTimer::singleShot(0, &local, &QEventLoop::quit);
+        local.exec();
+        // A lost end would leave the loop running: this stops it with another code, bounded.
+        QTimer::singleShot(20000, qApp, [] { QCoreApplication::exit(7); });
+        QCOMPARE(ProgramEnd::exec(), 0);
+        ProgramEnd::reset();
     }
 };
 
