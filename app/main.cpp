@@ -14,6 +14,14 @@
 #include "Twd4_Form.h"
 
 #include "ShowLeaseForm.h"
+#ifdef LINTARA_HAS_ADMIN
+#include "TFrm_ComPany.h"
+#include "TFrm_dict.h"
+#include "TModifyPassWordFrm.h"
+#include "TSysConfigFrm.h"
+#include "TUserAboutBox.h"
+#include "Tuser_Form.h"
+#endif
 
 #include <QElapsedTimer>
 #include <QEvent>
@@ -41,6 +49,14 @@ void loadQtTranslations(QCoreApplication& app) {
 PageActions programActions() {
     PageActions a;
     a.showLeaseForm = [] { ShowLeaseForm(); };
+#ifdef LINTARA_HAS_ADMIN
+    a.showDictForm = [] { ShowDictForm(); };
+    a.showCompanyForm = [] { ShowCompanyForm(); };
+    a.showAboutBox = [] { ShowAboutBox(); };
+    a.showUserForm = [] { ShowUserForm(); };
+    a.showSysConfigForm = [] { ShowSysConfigForm(); };
+    a.showModifyPassWordForm = [] { ShowModifyPassWordForm(); };
+#endif
     return a;
 }
 

@@ -2,6 +2,7 @@
 
 #include "DbError.h"
 #include "ErrorGuard.h"
+#include "LintaraSchema.h"
 #include "MessageBoxService.h"
 #include "ProfileFile.h"
 #include "ProgramEnd.h"
@@ -85,6 +86,13 @@ void TUserDM::DataModuleCreate() {
 void TUserDM::openConnection() {
     ADOConnection1.close();
     ADOConnection1.open(m_settings);
+    // An older database gets the program's schema now; one that cannot be upgraded is not used.
+    try {
+        LintaraSchema::upgrade(ADOConnection1);
+    } catch (...) {
+        ADOConnection1.close();
+        throw;
+    }
 }
 
 void TUserDM::recover() {
@@ -119,6 +127,7 @@ void TUserDM::BuildConnectionString() {
     ProfileFile ini(path);
     ini.setWritePermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     AppGlobals.ConnectOption = ini.readInteger(kConnect, QStringLiteral("ConnectOption"), 1);
+    AppGlobals.MaintenanceLogin = ini.readInteger(kConnect, QStringLiteral("MaintenanceLogin"), 0) == 1;
 
     ConnectionSettings s;
     s.timeoutSeconds = 5;
