@@ -60,14 +60,19 @@ TFrm_dict::TFrm_dict(QWidget* parent) : Ttemplet(parent) {
 void TFrm_dict::OpenDict() {
     QryData->close();
     QryData->open();
+    GroupByType();
+    dxDBGrid1->focusFirst();
+}
+
+void TFrm_dict::GroupByType() {
     dxDBGrid1->sortOn(QStringLiteral("TypeName"));
     dxDBGrid1->sortOn(QStringLiteral("Value"), Qt::AscendingOrder, true);
-    dxDBGrid1->focusFirst();
 }
 
 void TFrm_dict::ToolButton4Click() {
     QryData->append();
-    ModalSeam::exec(m_dialog);
+    if (ModalSeam::exec(m_dialog) == QDialog::Accepted)
+        GroupByType(); // the saved row joins its type
 }
 
 void TFrm_dict::ToolButton5Click() {
@@ -91,7 +96,8 @@ void TFrm_dict::ToolButton6Click() {
     if (QryData->isEmpty())
         return;
     QryData->edit();
-    ModalSeam::exec(m_dialog);
+    if (ModalSeam::exec(m_dialog) == QDialog::Accepted)
+        GroupByType();
 }
 
 bool TFrm_dict::FormKeyDown(QKeyEvent* event) {

@@ -16,6 +16,8 @@ public:
     void setEditDialog(TFrm_addDict* dialog) { m_dialog = dialog; }
     // Reads the dictionary again, grouped by type.
     void OpenDict();
+    // Orders the rows by type, then value, so each value stands under its type.
+    void GroupByType();
 
     void ToolButton4Click(); // 新增
     void ToolButton5Click(); // 删除

@@ -15,8 +15,10 @@ uint64_t SystemInfo::totalMemoryBytes() {
     QFile file(QStringLiteral("/proc/meminfo"));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return 0;
-    while (!file.atEnd()) {
-        const QByteArray line = file.readLine().simplified();
+    // A /proc file has no size: read it whole rather than asking where it ends.
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    for (const QByteArray& raw : lines) {
+        const QByteArray line = raw.simplified();
         if (!line.startsWith("MemTotal:"))
             continue;
         const QList<QByteArray> parts = line.split(' ');

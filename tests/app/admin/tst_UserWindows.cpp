@@ -12,8 +12,8 @@
 #include "TUser.h"
 #include "TUserDM.h"
 #include "TestSupport.h"
-#include "TuseraddForm.h"
 #include "Tuser_Form.h"
+#include "TuseraddForm.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -90,8 +90,10 @@ private slots:
         QFETCH(bool, refused);
         AdminTestBed bed(engine);
         GuiTestScope scope;
-        bed.addUser(QStringLiteral("admin"), PasswordHash::hash(QStringLiteral("a")), QStringLiteral("王经理"), kAdmin);
-        const int zhao = bed.addUser(QStringLiteral("zhao"), QStringLiteral("z"), QStringLiteral("赵敏"), kOperator);
+        bed.addUser(QStringLiteral("admin"), PasswordHash::hash(QStringLiteral("a")),
+                    QStringLiteral("王经理"), kAdmin);
+        const int zhao =
+            bed.addUser(QStringLiteral("zhao"), QStringLiteral("z"), QStringLiteral("赵敏"), kOperator);
         const int me = bed.addUser(QStringLiteral("me"), QStringLiteral("m"), QStringLiteral("我"), type);
         bed.logIn(me);
         withUserWindow([&](Tuser_Form* form) {
@@ -106,8 +108,7 @@ private slots:
             const QModelIndex cell = form->dxDBGrid1->model()->index(0, pw);
             auto* delegate = qobject_cast<QStyledItemDelegate*>(form->dxDBGrid1->itemDelegateForIndex(cell));
             QVERIFY(delegate);
-            QCOMPARE(delegate->displayText(cell.data(), QLocale()),
-                     QStringLiteral("********"));
+            QCOMPARE(delegate->displayText(cell.data(), QLocale()), QStringLiteral("********"));
 
             const int before = ModalSeam::unattended();
             QTest::mouseClick(form->ToolButton1, Qt::LeftButton); // 新增 (no driver: closed at once)
@@ -140,7 +141,8 @@ private slots:
         QFETCH_GLOBAL(QString, engine);
         AdminTestBed bed(engine);
         GuiTestScope scope;
-        bed.logIn(bed.addUser(QStringLiteral("admin"), PasswordHash::hash(QString()), QStringLiteral("王经理"), kAdmin));
+        bed.logIn(bed.addUser(QStringLiteral("admin"), PasswordHash::hash(QString()),
+                              QStringLiteral("王经理"), kAdmin));
         withUserWindow([&](Tuser_Form* form) {
             withDialog(form->ToolButton1, [&](TuseraddForm* d) {
                 QCOMPARE(d->windowTitle(), QStringLiteral("用户新增信息"));
@@ -160,11 +162,13 @@ private slots:
             QCOMPARE(form->dxDBGrid1->viewRowCount(), 2);
         });
         QVERIFY(texts().isEmpty());
-        const QString stored = bed.column(QStringLiteral("select 用户口令 from S_用户表 where 用户代码='zhao'"));
+        const QString stored =
+            bed.column(QStringLiteral("select 用户口令 from S_用户表 where 用户代码='zhao'"));
         QVERIFY(PasswordHash::isHash(stored));
         QVERIFY(!stored.contains(QStringLiteral("Key9")));
         QCOMPARE(bed.column(QStringLiteral("select 类型 from S_用户表 where 用户代码='zhao'")), kAdmin);
-        QCOMPARE(bed.column(QStringLiteral("select 用户姓名 from S_用户表 where 用户代码='zhao'")), QStringLiteral("赵敏"));
+        QCOMPARE(bed.column(QStringLiteral("select 用户姓名 from S_用户表 where 用户代码='zhao'")),
+                 QStringLiteral("赵敏"));
 
         TLoginWin login;
         QSignalSpy loggedIn(&login, &TLoginWin::loggedIn);
@@ -183,19 +187,47 @@ private slots:
         QTest::addColumn<QString>("confirm");
         QTest::addColumn<QString>("message"); // empty: saved
         const QString taken = QStringLiteral("登录帐号\"li\"已被其他用户使用,请换一个!!!");
-        QTest::newRow("empty code") << "" << "a" << "a" << "录入帐员不能为空!!";
-        QTest::newRow("blank code") << "   " << "a" << "a" << "录入帐员不能为空!!";
-        QTest::newRow("confirmation differs") << "zhao" << "abc" << "abd" << "确认密码不正确!!";
-        QTest::newRow("confirmation in other case") << "zhao" << "abc" << "ABC" << "确认密码不正确!!";
-        QTest::newRow("code taken") << "li" << "a" << "a" << taken;
-        QTest::newRow("code taken, blanks around") << " li " << "a" << "a" << taken;
-        QTest::newRow("password too long") << "zhao" << QString(21, u'p') << QString(21, u'p')
-                                           << "登录密码不能超过20个字符!!!";
+        QTest::newRow("empty code") << ""
+                                    << "a"
+                                    << "a"
+                                    << "录入帐员不能为空!!";
+        QTest::newRow("blank code") << "   "
+                                    << "a"
+                                    << "a"
+                                    << "录入帐员不能为空!!";
+        QTest::newRow("confirmation differs") << "zhao"
+                                              << "abc"
+                                              << "abd"
+                                              << "确认密码不正确!!";
+        QTest::newRow("confirmation in other case") << "zhao"
+                                                    << "abc"
+                                                    << "ABC"
+                                                    << "确认密码不正确!!";
+        QTest::newRow("code taken") << "li"
+                                    << "a"
+                                    << "a" << taken;
+        QTest::newRow("code taken, blanks around") << " li "
+                                                   << "a"
+                                                   << "a" << taken;
+        QTest::newRow("password too long")
+            << "zhao" << QString(21, u'p') << QString(21, u'p') << "登录密码不能超过20个字符!!!";
         QTest::newRow("longest password") << "zhao" << QString(20, u'p') << QString(20, u'p') << "";
-        QTest::newRow("empty password and confirmation") << "zhao" << "" << "" << "";
-        QTest::newRow("code in other case is another code") << "LI" << "a" << "a" << "";
-        QTest::newRow("quotes are text") << "o'brien" << "p'w" << "p'w" << "";
-        QTest::newRow("SQL is text") << "a';delete from S_用户表" << "' or '1'='1" << "' or '1'='1" << "";
+        QTest::newRow("empty password and confirmation") << "zhao"
+                                                         << ""
+                                                         << ""
+                                                         << "";
+        QTest::newRow("code in other case is another code") << "LI"
+                                                            << "a"
+                                                            << "a"
+                                                            << "";
+        QTest::newRow("quotes are text") << "o'brien"
+                                         << "p'w"
+                                         << "p'w"
+                                         << "";
+        QTest::newRow("SQL is text") << "a';delete from S_用户表"
+                                     << "' or '1'='1"
+                                     << "' or '1'='1"
+                                     << "";
     }
     void saveChecks() {
         QFETCH_GLOBAL(QString, engine);
@@ -205,7 +237,8 @@ private slots:
         QFETCH(QString, message);
         AdminTestBed bed(engine);
         GuiTestScope scope;
-        bed.logIn(bed.addUser(QStringLiteral("admin"), PasswordHash::hash(QString()), QStringLiteral("王经理"), kAdmin));
+        bed.logIn(bed.addUser(QStringLiteral("admin"), PasswordHash::hash(QString()),
+                              QStringLiteral("王经理"), kAdmin));
         bed.addUser(QStringLiteral("li"), QStringLiteral("x"), QStringLiteral("李文"), kOperator);
         withUserWindow([&](Tuser_Form* form) {
             withDialog(form->ToolButton1, [&](TuseraddForm* d) {
@@ -245,11 +278,19 @@ private slots:
         QTest::addColumn<QString>("newName");  // empty: name untouched
         QTest::addColumn<QString>("password"); // null: password untouched
         QTest::addColumn<bool>("ownRow");
-        QTest::newRow("name only, hashed password kept") << "hash" << "李文华" << QString() << false;
-        QTest::newRow("name only, typed password kept") << "old" << "李文华" << QString() << false;
-        QTest::newRow("new password for another user") << "old" << "" << "n3w" << false;
-        QTest::newRow("new password with blanks, own row") << "hash" << "" << " n3w " << true;
-        QTest::newRow("empty password, own row") << "hash" << "" << "" << true;
+        QTest::newRow("name only, hashed password kept") << "hash"
+                                                         << "李文华" << QString() << false;
+        QTest::newRow("name only, typed password kept") << "old"
+                                                        << "李文华" << QString() << false;
+        QTest::newRow("new password for another user") << "old"
+                                                       << ""
+                                                       << "n3w" << false;
+        QTest::newRow("new password with blanks, own row") << "hash"
+                                                           << ""
+                                                           << " n3w " << true;
+        QTest::newRow("empty password, own row") << "hash"
+                                                 << ""
+                                                 << "" << true;
     }
     void passwordChange() {
         QFETCH_GLOBAL(QString, engine);
@@ -259,10 +300,12 @@ private slots:
         QFETCH(bool, ownRow);
         AdminTestBed bed(engine);
         GuiTestScope scope;
-        const QString before = stored == QLatin1String("hash") ? PasswordHash::hash(QStringLiteral("old")) : stored;
-        const int admin =
-            bed.addUser(QStringLiteral("admin"), PasswordHash::hash(QString()), QStringLiteral("王经理"), kAdmin);
-        const int li = bed.addUser(QStringLiteral("li"), before, QStringLiteral("李文"), ownRow ? kAdmin : kOperator);
+        const QString before =
+            stored == QLatin1String("hash") ? PasswordHash::hash(QStringLiteral("old")) : stored;
+        const int admin = bed.addUser(QStringLiteral("admin"), PasswordHash::hash(QString()),
+                                      QStringLiteral("王经理"), kAdmin);
+        const int li =
+            bed.addUser(QStringLiteral("li"), before, QStringLiteral("李文"), ownRow ? kAdmin : kOperator);
         bed.logIn(ownRow ? li : admin);
         withUserWindow([&](Tuser_Form* form) {
             QVERIFY(form->dxDBGrid1->locate(li));
@@ -301,7 +344,8 @@ private slots:
         QFETCH_GLOBAL(QString, engine);
         AdminTestBed bed(engine);
         GuiTestScope scope;
-        bed.logIn(bed.addUser(QStringLiteral("admin"), PasswordHash::hash(QString()), QStringLiteral("王经理"), kAdmin));
+        bed.logIn(bed.addUser(QStringLiteral("admin"), PasswordHash::hash(QString()),
+                              QStringLiteral("王经理"), kAdmin));
         bed.exec(QStringLiteral("create unique index ux_用户姓名 on S_用户表 (用户姓名)"));
         withUserWindow([&](Tuser_Form* form) {
             withDialog(form->ToolButton1, [&](TuseraddForm* d) {
@@ -319,8 +363,9 @@ private slots:
             });
         });
         QCOMPARE(texts(), QStringList{"保存失败!!!"});
-        QVERIFY(PasswordHash::verify(bed.column(QStringLiteral("select 用户口令 from S_用户表 where 用户代码='wang2'")),
-                                     QStringLiteral("pw")));
+        QVERIFY(PasswordHash::verify(
+            bed.column(QStringLiteral("select 用户口令 from S_用户表 where 用户代码='wang2'")),
+            QStringLiteral("pw")));
     }
 
     void deleting_data() {
@@ -331,7 +376,8 @@ private slots:
         QTest::addColumn<bool>("deleted");
         QTest::newRow("own row") << "me" << false << true << "不能删除当前登录的用户!!!" << false;
         QTest::newRow("the other administrator") << "boss" << false << true << "" << true;
-        QTest::newRow("the last administrator") << "boss" << true << true << "不能删除最后一个管理员!!!" << false;
+        QTest::newRow("the last administrator")
+            << "boss" << true << true << "不能删除最后一个管理员!!!" << false;
         QTest::newRow("an operator, No") << "li" << false << false << "" << false;
         QTest::newRow("an operator, Yes") << "li" << false << true << "" << true;
     }
@@ -344,8 +390,10 @@ private slots:
         QFETCH(bool, deleted);
         AdminTestBed bed(engine);
         GuiTestScope scope;
-        const int boss = bed.addUser(QStringLiteral("boss"), QStringLiteral("b"), QStringLiteral("老板"), kAdmin);
-        const int li = bed.addUser(QStringLiteral("li"), QStringLiteral("l"), QStringLiteral("李文"), kOperator);
+        const int boss =
+            bed.addUser(QStringLiteral("boss"), QStringLiteral("b"), QStringLiteral("老板"), kAdmin);
+        const int li =
+            bed.addUser(QStringLiteral("li"), QStringLiteral("l"), QStringLiteral("李文"), kOperator);
         int me = 0;
         if (maintenance) {
             AppGlobals.MaintenanceLogin = true;
@@ -362,13 +410,15 @@ private slots:
             QTest::keyClick(form->dxDBGrid1, Qt::Key_F4);
             if (message.isEmpty()) {
                 QCOMPARE(MessageBoxService::shown().size(), 1);
-                QCOMPARE(MessageBoxService::last().text, QStringLiteral("确认要删除") + name + QStringLiteral("用户吗?"));
+                QCOMPARE(MessageBoxService::last().text,
+                         QStringLiteral("确认要删除") + name + QStringLiteral("用户吗?"));
                 QCOMPARE(MessageBoxService::last().icon, MsgIcon::Warning);
                 QCOMPARE(MessageBoxService::last().buttons, MsgButtons::YesNo);
             } else {
                 QCOMPARE(texts(), QStringList{message});
             }
-            QCOMPARE(form->dxDBGrid1->viewRowCount(), bed.count(QStringLiteral("select count(*) from S_用户表")));
+            QCOMPARE(form->dxDBGrid1->viewRowCount(),
+                     bed.count(QStringLiteral("select count(*) from S_用户表")));
         });
         QCOMPARE(bed.userValue(id, QStringLiteral("编号")) == QLatin1String("<none>"), deleted);
     }

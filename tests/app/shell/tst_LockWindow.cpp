@@ -1,8 +1,8 @@
 #include "LoginRules.h"
 #include "MessageBoxService.h"
 #include "ModalSeam.h"
-#include "ProgramEnd.h"
 #include "PasswordHash.h"
+#include "ProgramEnd.h"
 #include "ShellTestDb.h"
 #include "TSetValue.h"
 #include "TUser.h"
@@ -72,8 +72,8 @@ private slots:
                                                        << " pw " << true << "";
         QTest::newRow("hashed: password in other case") << false << "li"
                                                         << "PW" << true << wrong;
-        QTest::newRow("hashed: the hash typed") << false << "li" << PasswordHash::hash(QStringLiteral("pw")) << true
-                                                << wrong;
+        QTest::newRow("hashed: the hash typed")
+            << false << "li" << PasswordHash::hash(QStringLiteral("pw")) << true << wrong;
         QTest::newRow("maintenance code for a clerk") << false << "甄维序2047"
                                                       << "" << true << none;
         QTest::newRow("maintenance, any password") << true << "甄维序2047"

@@ -4,8 +4,8 @@
 #include "HouseDbMaker.h"
 #include "LintaraSchema.h"
 #include "MessageBoxService.h"
-#include "ScratchDatabase.h"
 #include "SchemaUpgrade.h"
+#include "ScratchDatabase.h"
 #include "TSetValue.h"
 #include "TUserDM.h"
 #include "TestSupport.h"
@@ -18,8 +18,11 @@ namespace {
 // The script of the first release: 用户口令 20 characters wide and no schema version.
 QString firstReleaseScript(const QString& script) {
     QString old = script;
-    old.replace(QStringLiteral("用户口令 VARCHAR(128) CHECK (typeof(用户口令) IN ('text', 'null') AND length(用户口令) <= 128)"),
-                QStringLiteral("用户口令 VARCHAR(20) CHECK (typeof(用户口令) IN ('text', 'null') AND length(用户口令) <= 20)"));
+    old.replace(
+        QStringLiteral(
+            "用户口令 VARCHAR(128) CHECK (typeof(用户口令) IN ('text', 'null') AND length(用户口令) <= 128)"),
+        QStringLiteral(
+            "用户口令 VARCHAR(20) CHECK (typeof(用户口令) IN ('text', 'null') AND length(用户口令) <= 20)"));
     old.replace(QStringLiteral("用户口令 varchar(128)"), QStringLiteral("用户口令 varchar(20)"));
     QStringList lines = old.split(u'\n');
     lines.removeIf([](const QString& l) { return l.contains(QStringLiteral("SchemaVersion")); });
@@ -45,7 +48,8 @@ struct OldDatabase {
             settings.engine = SqlEngine::SqlCipher;
             settings.filePath = dir.filePath(QStringLiteral("House.HDB"));
             settings.key = ConnectionSettings::localFilePassword();
-            HouseDbMaker::make(settings.filePath, settings.key, firstReleaseScript(HouseDbMaker::schemaScript()));
+            HouseDbMaker::make(settings.filePath, settings.key,
+                               firstReleaseScript(HouseDbMaker::schemaScript()));
         } else {
             settings.engine = SqlEngine::PostgreSql;
             settings.server = TestSupport::pgHost();
@@ -55,7 +59,9 @@ struct OldDatabase {
             const QString script = dir.filePath(QStringLiteral("old.sql"));
             QFile f(script);
             f.open(QIODevice::WriteOnly);
-            f.write(firstReleaseScript(readText(TestSupport::sourceDir() + QStringLiteral("/db/postgresql.sql"))).toUtf8());
+            f.write(
+                firstReleaseScript(readText(TestSupport::sourceDir() + QStringLiteral("/db/postgresql.sql")))
+                    .toUtf8());
             f.close();
             DatabaseConnection loader(QStringLiteral("old_loader"));
             loader.open(settings);
@@ -63,9 +69,11 @@ struct OldDatabase {
         }
         DatabaseConnection c(QStringLiteral("old_users"));
         c.open(settings);
-        exec(c, "insert into S_用户表 (用户代码,用户口令,用户姓名,类型) values ('admin','secret','王经理','管理员')");
+        exec(c, "insert into S_用户表 (用户代码,用户口令,用户姓名,类型) values "
+                "('admin','secret','王经理','管理员')");
         exec(c, "insert into S_用户表 (用户代码,用户口令,用户姓名,类型) values ('gone','x','走了','操作员')");
-        exec(c, "insert into S_用户表 (用户代码,用户口令,用户姓名,类型) values ('li','twenty-characters-pw','李文','操作员')");
+        exec(c, "insert into S_用户表 (用户代码,用户口令,用户姓名,类型) values "
+                "('li','twenty-characters-pw','李文','操作员')");
         exec(c, "delete from S_用户表 where 用户代码='gone'");
     }
 
@@ -164,10 +172,12 @@ private slots:
             QFile ini(program.filePath(QStringLiteral("MyConnect.ini")));
             QVERIFY(ini.open(QIODevice::WriteOnly));
             if (engine == QLatin1String("sqlcipher"))
-                ini.write(("[Connect]\nConnectOption=1\n[LocalDB]\nDBnames=" + old.settings.filePath + "\n").toUtf8());
+                ini.write(("[Connect]\nConnectOption=1\n[LocalDB]\nDBnames=" + old.settings.filePath + "\n")
+                              .toUtf8());
             else
-                ini.write(QStringLiteral("[Connect]\nConnectOption=2\n[DataBase]\nDriver=PostgreSQL\nServerName=%1\n"
-                                         "Port=%2\nUserName=%3\nPassword=\nDataBaseName=%4\n")
+                ini.write(QStringLiteral(
+                              "[Connect]\nConnectOption=2\n[DataBase]\nDriver=PostgreSQL\nServerName=%1\n"
+                              "Port=%2\nUserName=%3\nPassword=\nDataBaseName=%4\n")
                               .arg(old.settings.server)
                               .arg(old.settings.port)
                               .arg(old.settings.user, old.settings.database)
@@ -184,8 +194,9 @@ private slots:
             QVERIFY(acceptsPassword(dm.ADOConnection1, QString(128, u'x')));
             QVERIFY(!acceptsPassword(dm.ADOConnection1, QString(129, u'x')));
             // The key counter survives: a deleted user's number is not handed out again.
-            OldDatabase::exec(dm.ADOConnection1,
-                              "insert into S_用户表 (用户代码,用户口令,用户姓名,类型) values ('new','','新','操作员')");
+            OldDatabase::exec(
+                dm.ADOConnection1,
+                "insert into S_用户表 (用户代码,用户口令,用户姓名,类型) values ('new','','新','操作员')");
             FreeQuery q(dm.ADOConnection1);
             q.setSql(QStringLiteral("select 编号 from S_用户表 where 用户代码='new'"));
             q.open();
@@ -210,8 +221,9 @@ private slots:
         std::vector<SchemaStep> steps = LintaraSchema::steps();
         SchemaStep broken;
         broken.version = LintaraSchema::currentVersion() + 1;
-        broken.sqlCipher = broken.postgreSql = broken.sqlServer = {
-            QStringLiteral("CREATE TABLE S_新表 (编号 integer)"), QStringLiteral("ALTER TABLE S_没有 ADD 列 integer")};
+        broken.sqlCipher = broken.postgreSql =
+            broken.sqlServer = {QStringLiteral("CREATE TABLE S_新表 (编号 integer)"),
+                                QStringLiteral("ALTER TABLE S_没有 ADD 列 integer")};
         steps.push_back(broken);
         QVERIFY_THROWS_EXCEPTION(DbError, SchemaUpgrade::run(c, steps));
         QVERIFY(!c.inTransaction());
