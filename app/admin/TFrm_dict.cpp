@@ -32,6 +32,7 @@ TFrm_dict::TFrm_dict(QWidget* parent) : Ttemplet(parent) {
     LbTitle->setFont(ShellFonts::song(25));
     LbTitle->setAlignment(Qt::AlignCenter);
     Panel2Layout->insertWidget(0, LbTitle, 1);
+    Panel2Layout->setStretch(Panel2Layout->count() - 1, 0); // the heading takes the whole width
     TbPrint->hide();
     ToolSep2->hide();
     ToolSep3->hide();
