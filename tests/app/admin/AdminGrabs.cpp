@@ -83,9 +83,8 @@ int main(int argc, char** argv) {
     ShowDictForm();
 
     for (int page = 0; page < 2; ++page) {
-        grabNext(QStringLiteral("sysconfig-%1").arg(page), QSize(), [page](QWidget* w) {
-            static_cast<TSysConfigFrm*>(w)->Pc1->setCurrentIndex(page);
-        });
+        grabNext(QStringLiteral("sysconfig-%1").arg(page), QSize(),
+                 [page](QWidget* w) { static_cast<TSysConfigFrm*>(w)->Pc1->setCurrentIndex(page); });
         ShowSysConfigForm();
     }
 

@@ -2,6 +2,7 @@
 
 #include "DatabaseConnection.h"
 #include "FreeQuery.h"
+#include "MessageBoxService.h"
 #include "TSetValue.h"
 #include "TUser.h"
 #include "TUserDM.h"
@@ -71,4 +72,11 @@ QString AdminTestBed::column(const QString& sql) {
     for (q.first(); !q.eof(); q.next())
         values << q.value(0).toString();
     return values.join(u'|');
+}
+
+QStringList AdminTestBed::shownTexts() {
+    QStringList out;
+    for (const ShownMessage& m : MessageBoxService::shown())
+        out << m.text;
+    return out;
 }

@@ -25,22 +25,7 @@
 
 namespace {
 void withCompany(const std::function<void(TFrm_ComPany*)>& body) {
-    bool ran = false;
-    ModalSeam::drive([&](QWidget* w) {
-        auto* form = qobject_cast<TFrm_ComPany*>(w);
-        QVERIFY(form);
-        ran = true;
-        body(form);
-    });
-    ShowCompanyForm();
-    QVERIFY(ran);
-}
-
-QStringList texts() {
-    QStringList out;
-    for (const ShownMessage& m : MessageBoxService::shown())
-        out << m.text;
-    return out;
+    AdminTestBed::withModal<TFrm_ComPany>(body, [] { ShowCompanyForm(); });
 }
 
 QString pdfText(const QString& pdfPath) {
@@ -149,13 +134,13 @@ private slots:
             QVERIFY(!form->EdtComPany->isReadOnly());
             form->EdtTel->setText(QString(41, u'9'));
             QTest::mouseClick(form->BtnSave, Qt::LeftButton);
-            QCOMPARE(texts(), QStringList{"联系电话不能超过40个字符!!!"});
+            QCOMPARE(AdminTestBed::shownTexts(), QStringList{"联系电话不能超过40个字符!!!"});
             form->EdtComPany->setText(QStringLiteral("安家置业 'O''Neil'"));
             form->EdtTel->setText(QStringLiteral("0571-86001234"));
             QTest::mouseClick(form->BtnSave, Qt::LeftButton);
             QVERIFY(form->EdtComPany->isReadOnly());
         });
-        QCOMPARE(texts(), (QStringList{"联系电话不能超过40个字符!!!", "保存成功！"}));
+        QCOMPARE(AdminTestBed::shownTexts(), (QStringList{"联系电话不能超过40个字符!!!", "保存成功！"}));
         QCOMPARE(bed.column(QStringLiteral("select 企业名称 from S_企业信息")),
                  QStringLiteral("安家置业 'O''Neil'"));
         QCOMPARE(bed.column(QStringLiteral("select 联系电话 from S_企业信息")),

@@ -19,26 +19,11 @@
 
 namespace {
 void withDictWindow(const std::function<void(TFrm_dict*)>& body) {
-    bool ran = false;
-    ModalSeam::drive([&](QWidget* w) {
-        auto* form = qobject_cast<TFrm_dict*>(w);
-        QVERIFY(form);
-        ran = true;
-        body(form);
-    });
-    ShowDictForm();
-    QVERIFY(ran);
+    AdminTestBed::withModal<TFrm_dict>(body, [] { ShowDictForm(); });
 }
 
 TFrm_addDict* dialogOf(QWidget* w) {
     return qobject_cast<TFrm_addDict*>(w);
-}
-
-QStringList texts() {
-    QStringList out;
-    for (const ShownMessage& m : MessageBoxService::shown())
-        out << m.text;
-    return out;
 }
 
 // The grid's rows in the order shown, "type/value".
@@ -83,7 +68,7 @@ private slots:
             QVERIFY(!form->TbPrint->isVisible());
             QCOMPARE(form->dxDBGrid1->viewRowCount(), 0);
             QTest::mouseClick(form->TbDelete, Qt::LeftButton);
-            QVERIFY(texts().isEmpty());
+            QVERIFY(AdminTestBed::shownTexts().isEmpty());
             ModalSeam::drive([&](QWidget* w) { QCOMPARE(dialogOf(w)->CbType->items(), QStringList()); });
             QTest::mouseClick(form->TbNew, Qt::LeftButton);
         });
@@ -123,7 +108,7 @@ private slots:
             QTest::mouseClick(form->TbNew, Qt::LeftButton);
             QCOMPARE(form->dxDBGrid1->viewRowCount(), 4);
         });
-        QVERIFY(texts().isEmpty());
+        QVERIFY(AdminTestBed::shownTexts().isEmpty());
         QCOMPARE(bed.column(QStringLiteral("select Value from S_字典 where TypeName='车位'")),
                  QStringLiteral("地下车位 'A' -- 1"));
         withDictWindow([&](TFrm_dict* form) {
@@ -170,7 +155,7 @@ private slots:
             });
             QTest::mouseClick(form->TbNew, Qt::LeftButton);
         });
-        QCOMPARE(texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(AdminTestBed::shownTexts(), message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(bed.count(QStringLiteral("select count(*) from S_字典")),
                  before + (message.isEmpty() ? 1 : 0));
     }
@@ -197,7 +182,7 @@ private slots:
                 setText(d->EdtValue, QStringLiteral("滨江区"));
                 bed.exec(QStringLiteral("alter table S_字典 rename to S_字典_x"));
                 QTest::mouseClick(d->Btnadd, Qt::LeftButton);
-                QCOMPARE(texts(), QStringList{"保存失败!!!"});
+                QCOMPARE(AdminTestBed::shownTexts(), QStringList{"保存失败!!!"});
                 QVERIFY(d->isVisible());
                 QCOMPARE(d->EdtValue->text(), QStringLiteral("滨江区"));
                 bed.exec(QStringLiteral("alter table S_字典_x rename to S_字典"));
@@ -251,7 +236,7 @@ private slots:
             QCOMPARE(form->dxDBGrid1->viewRowCount(), before + 1);
             QVERIFY(shownRows(form).contains(QStringLiteral("区域/新区")));
         });
-        QVERIFY(texts().isEmpty());
+        QVERIFY(AdminTestBed::shownTexts().isEmpty());
     }
 };
 

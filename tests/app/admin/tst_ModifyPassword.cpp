@@ -16,22 +16,7 @@
 
 namespace {
 void withDialog(const std::function<void(TModifyPassWordFrm*)>& body) {
-    bool ran = false;
-    ModalSeam::drive([&](QWidget* w) {
-        auto* d = qobject_cast<TModifyPassWordFrm*>(w);
-        QVERIFY(d);
-        ran = true;
-        body(d);
-    });
-    ShowModifyPassWordForm();
-    QVERIFY(ran);
-}
-
-QStringList texts() {
-    QStringList out;
-    for (const ShownMessage& m : MessageBoxService::shown())
-        out << m.text;
-    return out;
+    AdminTestBed::withModal<TModifyPassWordFrm>(body, [] { ShowModifyPassWordForm(); });
 }
 
 // Types the old password and Enter, then (when it was accepted) the new one twice and 确定.
@@ -139,7 +124,7 @@ private slots:
                 QCOMPARE(d->EdtVerify->text(), QString());
             }
         });
-        QCOMPARE(texts(), messages);
+        QCOMPARE(AdminTestBed::shownTexts(), messages);
         QCOMPARE(stillOpen, messages != QStringList{"密码修改成功！"});
         QCOMPARE(bed.userValue(other, QStringLiteral("用户口令")), QStringLiteral("z"));
         const QString now = bed.userValue(li, QStringLiteral("用户口令"));
@@ -180,14 +165,14 @@ private slots:
         });
         QCOMPARE(ModalSeam::exec(&lock), int(QDialog::Accepted));
         QVERIFY(openAfterOld);
-        QCOMPARE(texts(), (QStringList{"密码修改成功！", "错误的密码!!!"}));
+        QCOMPARE(AdminTestBed::shownTexts(), (QStringList{"密码修改成功！", "错误的密码!!!"}));
 
         MessageBoxService::clearShown();
         withDialog([&](TModifyPassWordFrm* d) {
             change(d, QStringLiteral("first"), QStringLiteral("x"), QStringLiteral("x"));
             change(d, QStringLiteral("second"), QStringLiteral("third"), QStringLiteral("third"));
         });
-        QCOMPARE(texts(), (QStringList{"原密码输入错误!", "密码修改成功！"}));
+        QCOMPARE(AdminTestBed::shownTexts(), (QStringList{"原密码输入错误!", "密码修改成功！"}));
         QVERIFY(LoginRules::passwordMatches(CurrentUser.UserPassword, QStringLiteral("third")));
     }
 };

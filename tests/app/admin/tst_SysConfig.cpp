@@ -20,15 +20,7 @@ namespace {
 const QStringList kKeys{"CCYJ", "CZYJ", "QZQGYJ", "AJYJ", "DLXSYJ", "DBZQF"};
 
 void withDialog(const std::function<void(TSysConfigFrm*)>& body) {
-    bool ran = false;
-    ModalSeam::drive([&](QWidget* w) {
-        auto* d = qobject_cast<TSysConfigFrm*>(w);
-        QVERIFY(d);
-        ran = true;
-        body(d);
-    });
-    ShowSysConfigForm();
-    QVERIFY(ran);
+    AdminTestBed::withModal<TSysConfigFrm>(body, [] { ShowSysConfigForm(); });
 }
 
 QList<QLineEdit*> rateEdits(TSysConfigFrm* d) {
@@ -47,12 +39,6 @@ QStringList storedRates() {
     return out;
 }
 
-QStringList texts() {
-    QStringList out;
-    for (const ShownMessage& m : MessageBoxService::shown())
-        out << m.text;
-    return out;
-}
 } // namespace
 
 class TestSysConfig : public QObject {
@@ -151,7 +137,7 @@ private slots:
             QTest::mouseClick(confirm ? d->BtnOK : d->BtnExit, Qt::LeftButton);
             QVERIFY(!d->isVisible());
         });
-        QCOMPARE(texts(), messages);
+        QCOMPARE(AdminTestBed::shownTexts(), messages);
         QCOMPARE(int(AppGlobals.PrintMode), modeAfter);
         QCOMPARE(GetParam(QStringLiteral("PrintModal")), storedMode);
         QCOMPARE(storedRates(), stored);

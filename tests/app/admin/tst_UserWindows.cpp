@@ -30,28 +30,12 @@ const QString kAdmin = QStringLiteral("管理员");
 const QString kOperator = QStringLiteral("操作员");
 
 void withUserWindow(const std::function<void(Tuser_Form*)>& body) {
-    bool ran = false;
-    ModalSeam::drive([&](QWidget* w) {
-        auto* form = qobject_cast<Tuser_Form*>(w);
-        QVERIFY(form);
-        ran = true;
-        body(form);
-    });
-    ShowUserForm();
-    QVERIFY(ran);
+    AdminTestBed::withModal<Tuser_Form>(body, [] { ShowUserForm(); });
 }
 
 // Queues the user dialog's driver, then presses the button that opens it.
 void withDialog(QToolButton* button, const std::function<void(TuseraddForm*)>& body) {
-    bool ran = false;
-    ModalSeam::drive([&](QWidget* w) {
-        auto* dialog = qobject_cast<TuseraddForm*>(w);
-        QVERIFY(dialog);
-        ran = true;
-        body(dialog);
-    });
-    QTest::mouseClick(button, Qt::LeftButton);
-    QVERIFY(ran);
+    AdminTestBed::withModal<TuseraddForm>(body, [button] { QTest::mouseClick(button, Qt::LeftButton); });
 }
 
 void retype(QLineEdit* edit, const QString& text) {
@@ -60,12 +44,6 @@ void retype(QLineEdit* edit, const QString& text) {
     ShellTestDb::typeText(edit, text);
 }
 
-QStringList texts() {
-    QStringList out;
-    for (const ShownMessage& m : MessageBoxService::shown())
-        out << m.text;
-    return out;
-}
 } // namespace
 
 class TestUserWindows : public QObject {
@@ -118,11 +96,12 @@ private slots:
             }
             QTest::mouseClick(form->ToolButton2, Qt::LeftButton); // 删除
             if (refused) {
-                QCOMPARE(texts(), (QStringList{"无权限,请找管理员!!!", "无权限,请找管理员!!!"}));
+                QCOMPARE(AdminTestBed::shownTexts(),
+                         (QStringList{"无权限,请找管理员!!!", "无权限,请找管理员!!!"}));
                 QCOMPARE(MessageBoxService::last().icon, MsgIcon::Critical);
                 QCOMPARE(ModalSeam::unattended(), before);
             } else {
-                QCOMPARE(texts(), QStringList{"确认要删除赵敏用户吗?"});
+                QCOMPARE(AdminTestBed::shownTexts(), QStringList{"确认要删除赵敏用户吗?"});
                 QCOMPARE(ModalSeam::unattended(), before + 1);
             }
             // 改密 is open to everyone on the rows they see.
@@ -161,7 +140,7 @@ private slots:
             });
             QCOMPARE(form->dxDBGrid1->viewRowCount(), 2);
         });
-        QVERIFY(texts().isEmpty());
+        QVERIFY(AdminTestBed::shownTexts().isEmpty());
         const QString stored =
             bed.column(QStringLiteral("select 用户口令 from S_用户表 where 用户代码='zhao'"));
         QVERIFY(PasswordHash::isHash(stored));
@@ -248,10 +227,10 @@ private slots:
                 ShellTestDb::typeText(d->MaskEdit1, confirm);
                 QTest::mouseClick(d->Button1, Qt::LeftButton);
                 if (message.isEmpty()) {
-                    QVERIFY(texts().isEmpty());
+                    QVERIFY(AdminTestBed::shownTexts().isEmpty());
                     QVERIFY(!d->isVisible());
                 } else {
-                    QCOMPARE(texts(), QStringList{message});
+                    QCOMPARE(AdminTestBed::shownTexts(), QStringList{message});
                     QVERIFY(d->isVisible());
                     QTest::mouseClick(d->Button2, Qt::LeftButton);
                 }
@@ -321,7 +300,7 @@ private slots:
                 QVERIFY(!d->isVisible());
             });
         });
-        QVERIFY(texts().isEmpty());
+        QVERIFY(AdminTestBed::shownTexts().isEmpty());
         const QString now = bed.userValue(li, QStringLiteral("用户口令"));
         if (password.isNull()) {
             QCOMPARE(now, before);
@@ -354,7 +333,7 @@ private slots:
                 ShellTestDb::typeText(d->DBEdit3, QStringLiteral("pw"));
                 ShellTestDb::typeText(d->MaskEdit1, QStringLiteral("pw"));
                 QTest::mouseClick(d->Button1, Qt::LeftButton);
-                QCOMPARE(texts(), QStringList{"保存失败!!!"});
+                QCOMPARE(AdminTestBed::shownTexts(), QStringList{"保存失败!!!"});
                 QVERIFY(d->isVisible());
                 QCOMPARE(d->DBEdit3->text(), QStringLiteral("pw"));
                 retype(d->DBEdit2, QStringLiteral("王二"));
@@ -362,7 +341,7 @@ private slots:
                 QVERIFY(!d->isVisible());
             });
         });
-        QCOMPARE(texts(), QStringList{"保存失败!!!"});
+        QCOMPARE(AdminTestBed::shownTexts(), QStringList{"保存失败!!!"});
         QVERIFY(PasswordHash::verify(
             bed.column(QStringLiteral("select 用户口令 from S_用户表 where 用户代码='wang2'")),
             QStringLiteral("pw")));
@@ -415,7 +394,7 @@ private slots:
                 QCOMPARE(MessageBoxService::last().icon, MsgIcon::Warning);
                 QCOMPARE(MessageBoxService::last().buttons, MsgButtons::YesNo);
             } else {
-                QCOMPARE(texts(), QStringList{message});
+                QCOMPARE(AdminTestBed::shownTexts(), QStringList{message});
             }
             QCOMPARE(form->dxDBGrid1->viewRowCount(),
                      bed.count(QStringLiteral("select count(*) from S_用户表")));
