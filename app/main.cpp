@@ -16,6 +16,12 @@
 
 #include "ShowLeaseForm.h"
 #include "ShowSaleForm.h"
+#include "TFrm_ComPany.h"
+#include "TFrm_dict.h"
+#include "TModifyPassWordFrm.h"
+#include "TSysConfigFrm.h"
+#include "TUserAboutBox.h"
+#include "Tuser_Form.h"
 
 #include <QElapsedTimer>
 #include <QEvent>
@@ -30,6 +36,12 @@ PageActions programActions() {
     PageActions a;
     a.showLeaseForm = [] { ShowLeaseForm(); };
     a.showSaleForm = [] { ShowSaleForm(); };
+    a.showDictForm = [] { ShowDictForm(); };
+    a.showCompanyForm = [] { ShowCompanyForm(); };
+    a.showAboutBox = [] { ShowAboutBox(); };
+    a.showUserForm = [] { ShowUserForm(); };
+    a.showSysConfigForm = [] { ShowSysConfigForm(); };
+    a.showModifyPassWordForm = [] { ShowModifyPassWordForm(); };
     return a;
 }
 

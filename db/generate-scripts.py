@@ -24,7 +24,7 @@ tables = [
  ('H_出售表', sale, []),
  ('H_求租表', demand('租金'), []),
  ('H_求购表', demand('售价'), []),
- ('S_用户表', [('编号',A),('用户代码',T(20)),('用户口令',T(20)),('用户姓名',T(20)),('类型',T(10))], []),
+ ('S_用户表', [('编号',A),('用户代码',T(20)),('用户口令',T(128)),('用户姓名',T(20)),('类型',T(10))], []),
  ('S_字典', [('TypeName',T(20)),('Value',T(50))], ['TypeName','Value']),
  ('S_参数表', [('编码',T(20)),('参数值',T(50))], ['编码']),
  ('S_收件单号', [('Billtype',T(10)),('BillNo',I)], ['Billtype']),
@@ -45,7 +45,9 @@ dict_rows = {
  '产权证号头': ['杭房权证西字第','杭房权证上字第','杭房权证拱字第','杭房权证滨字第','杭房权证萧字第','杭房权证余字第'],
  '产别': ['商品房','房改房','经济适用房','私房','公房','集资房'],
 }
-params = [('PrintModal','Preview'),('CCYJ','2'),('CZYJ','50'),('QZQGYJ','10'),('AJYJ','1'),('DLXSYJ','3'),('DBZQF','1'),('DisPlayTel','1')]
+# SchemaVersion: the schema version of this script; the program brings an older database up to it.
+schema_version = 1
+params = [('PrintModal','Preview'),('CCYJ','2'),('CZYJ','50'),('QZQGYJ','10'),('AJYJ','1'),('DLXSYJ','3'),('DBZQF','1'),('DisPlayTel','1'),('SchemaVersion',str(schema_version))]
 bills = [('A',1),('B',1),('E',1)]
 company = ('01','恒信房屋中介服务有限公司','杭州市西湖区文三路168号','0571-88123456','http://www.hengxinfw.com.cn','service@hengxinfw.com.cn')
 

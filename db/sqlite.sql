@@ -128,7 +128,7 @@ CREATE TABLE H_求购表 (
 CREATE TABLE S_用户表 (
     编号 INTEGER PRIMARY KEY AUTOINCREMENT,
     用户代码 VARCHAR(20) CHECK (typeof(用户代码) IN ('text', 'null') AND length(用户代码) <= 20),
-    用户口令 VARCHAR(20) CHECK (typeof(用户口令) IN ('text', 'null') AND length(用户口令) <= 20),
+    用户口令 VARCHAR(128) CHECK (typeof(用户口令) IN ('text', 'null') AND length(用户口令) <= 128),
     用户姓名 VARCHAR(20) CHECK (typeof(用户姓名) IN ('text', 'null') AND length(用户姓名) <= 20),
     类型 VARCHAR(10) CHECK (typeof(类型) IN ('text', 'null') AND length(类型) <= 10)
 );
@@ -182,6 +182,7 @@ INSERT INTO S_参数表 (编码, 参数值) VALUES ('AJYJ', '1');
 INSERT INTO S_参数表 (编码, 参数值) VALUES ('DLXSYJ', '3');
 INSERT INTO S_参数表 (编码, 参数值) VALUES ('DBZQF', '1');
 INSERT INTO S_参数表 (编码, 参数值) VALUES ('DisPlayTel', '1');
+INSERT INTO S_参数表 (编码, 参数值) VALUES ('SchemaVersion', '1');
 
 -- The agency's company profile.
 INSERT INTO S_企业信息 (编码, 企业名称, 企业地址, 联系电话, 网址, 电子邮件) VALUES ('01', '恒信房屋中介服务有限公司', '杭州市西湖区文三路168号', '0571-88123456', 'http://www.hengxinfw.com.cn', 'service@hengxinfw.com.cn');

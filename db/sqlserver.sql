@@ -129,7 +129,7 @@ CREATE TABLE H_求购表 (
 CREATE TABLE S_用户表 (
     编号 int IDENTITY(1,1) PRIMARY KEY,
     用户代码 nvarchar(20),
-    用户口令 nvarchar(20),
+    用户口令 nvarchar(128),
     用户姓名 nvarchar(20),
     类型 nvarchar(10)
 );
@@ -182,6 +182,7 @@ INSERT INTO S_参数表 (编码, 参数值) VALUES (N'AJYJ', N'1');
 INSERT INTO S_参数表 (编码, 参数值) VALUES (N'DLXSYJ', N'3');
 INSERT INTO S_参数表 (编码, 参数值) VALUES (N'DBZQF', N'1');
 INSERT INTO S_参数表 (编码, 参数值) VALUES (N'DisPlayTel', N'1');
+INSERT INTO S_参数表 (编码, 参数值) VALUES (N'SchemaVersion', N'1');
 
 -- The agency's company profile.
 INSERT INTO S_企业信息 (编码, 企业名称, 企业地址, 联系电话, 网址, 电子邮件) VALUES (N'01', N'恒信房屋中介服务有限公司', N'杭州市西湖区文三路168号', N'0571-88123456', N'http://www.hengxinfw.com.cn', N'service@hengxinfw.com.cn');

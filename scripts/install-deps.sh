@@ -5,7 +5,7 @@ packages=(
     build-essential cmake pkg-config git clang-format
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev-tools qt6-translations-l10n qt6-svg-dev libgl-dev
     libqt6sql6-psql libqt6sql6-odbc libqt6sql6-sqlite
-    libsqlcipher-dev sqlcipher
+    libsqlcipher-dev sqlcipher libsodium-dev
     unixodbc-dev tdsodbc odbc-postgresql
     postgresql nginx python3 curl
     fonts-arphic-uming fonts-arphic-ukai

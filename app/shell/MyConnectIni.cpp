@@ -54,6 +54,7 @@ MyConnectIni MyConnectIni::read(const QString& path) {
     const ProfileFile ini(path);
     s.readable = ini.readable();
     s.connectOption = ini.readInteger(kConnect, QStringLiteral("ConnectOption"), s.connectOption);
+    s.maintenanceLogin = ini.readInteger(kConnect, QStringLiteral("MaintenanceLogin"), 0) == 1;
     s.dbNames = ini.readString(kLocalDB, QStringLiteral("DBnames"));
     s.serverName = ini.readString(kDataBase, QStringLiteral("ServerName"));
     s.dataBaseName = ini.readString(kDataBase, QStringLiteral("DataBaseName"));

@@ -7,6 +7,8 @@
 struct MyConnectIni {
     // [Connect]
     int connectOption = 1; // 1 = the local database file, anything else = a server
+    // The built-in maintenance login works only where this workstation turns it on.
+    bool maintenanceLogin = false;
     // [LocalDB]
     QString dbNames;
     // [DataBase]

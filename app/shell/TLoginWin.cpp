@@ -4,6 +4,7 @@
 #include "ErrorGuard.h"
 #include "LoginRules.h"
 #include "MessageBoxService.h"
+#include "PasswordHash.h"
 #include "ProgramEnd.h"
 #include "ProgramLauncher.h"
 #include "ProgramLook.h"
@@ -11,6 +12,7 @@
 #include "TSetValue.h"
 #include "TUser.h"
 #include "TUserDM.h"
+#include "UserPasswords.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -206,15 +208,12 @@ void TLoginWin::BtOKClick() {
     if (LoginRules::isMaintenanceCode(LoginName_Edit->text())) {
         user = LoginRules::maintenanceUser();
     } else {
-        if (!CheckUser(LoginRules::trimBlanks(LoginName_Edit->text()),
-                       LoginRules::trimBlanks(Password_Edit->text())))
+        const QString password = LoginRules::trimBlanks(Password_Edit->text());
+        if (!CheckUser(LoginRules::trimBlanks(LoginName_Edit->text()), password))
             return;
-        const FreeQuery& q = UserDM->QryFree;
-        user.UserId = q.value(QStringLiteral("编号")).toInt();
-        user.UserCode = q.text(QStringLiteral("用户代码"));
-        user.UserFullName = q.text(QStringLiteral("用户姓名"));
-        user.UserType = q.text(QStringLiteral("类型"));
-        user.UserPassword = q.text(QStringLiteral("用户口令"));
+        user = m_found;
+        if (!PasswordHash::isHash(user.UserPassword))
+            user.UserPassword = StoreUserPassword(user.UserId, password);
     }
     CurrentUser = user;
     // Loaded before the window hides: should it fail, the error box shows over a login window
@@ -238,7 +237,7 @@ bool TLoginWin::CheckUser(const QString& code, const QString& password) {
                                 "values (:Code,:FullName,:Password,:Type)"));
         q.setParam(QStringLiteral("Code"), QStringLiteral("admin"));
         q.setParam(QStringLiteral("FullName"), QStringLiteral("ADMIN"));
-        q.setParam(QStringLiteral("Password"), QStringLiteral(""));
+        q.setParam(QStringLiteral("Password"), PasswordHash::hash(QString()));
         q.setParam(QStringLiteral("Type"), QStringLiteral("管理员"));
         q.execute();
         q.setSql(select);
@@ -256,6 +255,12 @@ bool TLoginWin::CheckUser(const QString& code, const QString& password) {
         MessageBoxService::refuse(this, QStringLiteral("错误的密码!!!"));
         return false;
     }
+    m_found = TUser();
+    m_found.UserId = q.value(QStringLiteral("编号")).toInt();
+    m_found.UserCode = q.text(QStringLiteral("用户代码"));
+    m_found.UserFullName = q.text(QStringLiteral("用户姓名"));
+    m_found.UserType = q.text(QStringLiteral("类型"));
+    m_found.UserPassword = q.text(QStringLiteral("用户口令"));
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TUser.h"
+
 #include <QWidget>
 
 class QFrame;
@@ -49,4 +51,6 @@ private:
     void loadBanner();
 
     bool m_restarted = false;
+    // The row CheckUser accepted.
+    TUser m_found;
 };

@@ -16,10 +16,11 @@ struct TSetValue {
     uint8_t PrintMode = 0;            // 0 designer, 1 preview, 2 print
     QString CompanyName;
     QString CompanyTel;
-    bool ShowTel = false;      // DisPlayTel = "1"
-    int32_t ConnectOption = 0; // 1 = local file, other = server
-    QString AppPath;           // program folder, no trailing "/"
-    QString DBPath;            // the local database file (file mode)
+    bool ShowTel = false;          // DisPlayTel = "1"
+    int32_t ConnectOption = 0;     // 1 = local file, other = server
+    bool MaintenanceLogin = false; // MyConnect.ini [Connect] MaintenanceLogin=1 on this workstation
+    QString AppPath;               // program folder, no trailing "/"
+    QString DBPath;                // the local database file (file mode)
 };
 
 extern TSetValue AppGlobals;

@@ -2,6 +2,7 @@
 
 #include "DbError.h"
 #include "ErrorGuard.h"
+#include "LintaraSchema.h"
 #include "MessageBoxService.h"
 #include "MyConnectIni.h"
 #include "ProgramEnd.h"
@@ -59,6 +60,13 @@ void TUserDM::DataModuleCreate() {
 void TUserDM::openConnection() {
     ADOConnection1.close();
     ADOConnection1.open(m_settings);
+    // An older database gets the program's schema now; one that cannot be upgraded is not used.
+    try {
+        LintaraSchema::upgrade(ADOConnection1);
+    } catch (...) {
+        ADOConnection1.close();
+        throw;
+    }
 }
 
 void TUserDM::recover() {
@@ -92,6 +100,7 @@ void TUserDM::BuildConnectionString() {
     if (!ini.readable)
         throw DbError(QStringLiteral("MyConnect.ini 无法读取"));
     AppGlobals.ConnectOption = ini.connectOption;
+    AppGlobals.MaintenanceLogin = ini.maintenanceLogin;
 
     ConnectionSettings s;
     s.timeoutSeconds = 5;

@@ -111,3 +111,15 @@ QString SqlDialect::quoteIdentifier(const QString& name) const {
     }
     return u'"' + folded.replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
+
+QString SqlDialect::exclusiveLockSql(const QString& table) const {
+    switch (m_engine) {
+    case SqlEngine::PostgreSql:
+        return QStringLiteral("LOCK TABLE %1 IN EXCLUSIVE MODE").arg(table);
+    case SqlEngine::SqlServer:
+        return QStringLiteral("SELECT COUNT(*) FROM %1 WITH (TABLOCKX, HOLDLOCK)").arg(table);
+    case SqlEngine::SqlCipher:
+        break;
+    }
+    return QString();
+}

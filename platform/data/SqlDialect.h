@@ -31,6 +31,10 @@ public:
     // The statement that returns the key the last insert into table (on this connection) received.
     QString lastInsertIdSql(const QString& table, const QString& keyColumn = QStringLiteral("ID")) const;
 
+    // Inside a transaction: holds the table against every other writer until the transaction ends
+    // (empty where the transaction itself already holds the whole database, as on the file).
+    QString exclusiveLockSql(const QString& table) const;
+
     // An identifier quoted for this engine (table and column names are used verbatim otherwise).
     QString quoteIdentifier(const QString& name) const;
 

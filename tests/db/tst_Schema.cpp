@@ -45,7 +45,7 @@ const QList<QPair<QString, QString>>& expectedTables() {
                             "周围环境:t200 联系人:t50 联系电话一:t40 联系电话二:t40 "
                             "联系人身份证号:t17 备注:t200 编辑人:t20 编辑日期:d")},
         {QStringLiteral("S_用户表"),
-         QStringLiteral("编号:a 用户代码:t20 用户口令:t20 用户姓名:t20 类型:t10")},
+         QStringLiteral("编号:a 用户代码:t20 用户口令:t128 用户姓名:t20 类型:t10")},
         {QStringLiteral("S_字典"), QStringLiteral("TypeName:t20 Value:t50")},
         {QStringLiteral("S_参数表"), QStringLiteral("编码:t20 参数值:t50")},
         {QStringLiteral("S_收件单号"), QStringLiteral("Billtype:t10 BillNo:i")},
@@ -135,8 +135,8 @@ private slots:
         QCOMPARE(count(connection, QStringLiteral("Select count(*) from S_收件单号")), 3);
         QCOMPARE(count(connection,
                        QStringLiteral("Select count(*) from S_参数表 where 编码 in ('PrintModal', 'CCYJ', "
-                                      "'CZYJ', 'QZQGYJ', 'AJYJ', 'DLXSYJ', 'DBZQF', 'DisPlayTel')")),
-                 8);
+                                      "'CZYJ', 'QZQGYJ', 'AJYJ', 'DLXSYJ', 'DBZQF', 'DisPlayTel', 'SchemaVersion')")),
+                 9);
         QCOMPARE(count(connection, QStringLiteral("Select count(*) from S_企业信息 where 企业名称 <> ''")),
                  1);
         QCOMPARE(count(connection, QStringLiteral("Select count(*) from S_用户表")), 0);

@@ -432,7 +432,9 @@ private slots:
         if (!TestSupport::pgAvailable())
             QSKIP("the PostgreSQL test server is not running");
         GuiTestScope scope;
-        const QString db = TestSupport::pgCreateDatabase(QStringLiteral("shell_dm"));
+        // A server database holds the program's tables (the opening brings their schema up to date).
+        ScratchDatabase scratch(QStringLiteral("postgresql"));
+        const QString db = scratch.settings().database;
         ProgramFolder p;
         p.writeIni(QStringLiteral("[Connect]\nConnectOption=2\n[DataBase]\nDriver=PostgreSQL\nServerName=%1\n"
                                   "Port=%2\nDataBaseName=%3\nUserName=%4\n")

@@ -1,8 +1,10 @@
 #include "LoginRules.h"
 #include "MessageBoxService.h"
 #include "ModalSeam.h"
+#include "PasswordHash.h"
 #include "ProgramEnd.h"
 #include "ShellTestDb.h"
+#include "TSetValue.h"
 #include "TUser.h"
 #include "TUserDM.h"
 #include "TestSupport.h"
@@ -66,6 +68,12 @@ private slots:
                                                 << "PW" << true << wrong;
         QTest::newRow("SQL in the password") << false << "li"
                                              << "' or '1'='1" << true << wrong;
+        QTest::newRow("hashed: own code and password") << false << " li "
+                                                       << " pw " << true << "";
+        QTest::newRow("hashed: password in other case") << false << "li"
+                                                        << "PW" << true << wrong;
+        QTest::newRow("hashed: the hash typed")
+            << false << "li" << PasswordHash::hash(QStringLiteral("pw")) << true << wrong;
         QTest::newRow("maintenance code for a clerk") << false << "甄维序2047"
                                                       << "" << true << none;
         QTest::newRow("maintenance, any password") << true << "甄维序2047"
@@ -82,7 +90,11 @@ private slots:
         QFETCH(bool, enter);
         QFETCH(QString, message);
         GuiTestScope scope;
+        AppGlobals.MaintenanceLogin = true;
         CurrentUser = maintenance ? LoginRules::maintenanceUser() : clerk();
+        // Since the login stores hashes, the password in memory is one.
+        if (QByteArray(QTest::currentDataTag()).startsWith("hashed"))
+            CurrentUser.UserPassword = PasswordHash::hash(QStringLiteral("pw"));
         TsyssdForm form;
         QSignalSpy unlocked(&form, &TsyssdForm::unlocked);
         bool openAfter = false;

@@ -1,6 +1,7 @@
 #include "DateText.h"
 #include "FreeQuery.h"
 #include "MessageBoxService.h"
+#include "PasswordHash.h"
 #include "ProgramEnd.h"
 #include "ProgramLauncher.h"
 #include "ShellTestDb.h"
@@ -168,6 +169,14 @@ private slots:
                                                                                << "" << none << ""
                                                                                << ""
                                                                                << "" << 4;
+        QTest::newRow("maintenance switched off is an ordinary code") << staff << "甄维序2047"
+                                                                      << "" << none << ""
+                                                                      << ""
+                                                                      << "" << 4;
+        QTest::newRow("maintenance switched off on an empty table") << QStringList() << "甄维序2047"
+                                                                    << "" << none << ""
+                                                                    << ""
+                                                                    << "" << 1;
         QTest::newRow("empty table: admin with empty password") << QStringList() << "admin"
                                                                 << ""
                                                                 << ""
@@ -194,6 +203,8 @@ private slots:
         QFETCH(int, usersAfter);
         GuiTestScope scope;
         ShellTestDb db;
+        // This workstation allows the maintenance login (MyConnect.ini), except where a row says off.
+        AppGlobals.MaintenanceLogin = !QByteArray(QTest::currentDataTag()).contains("switched off");
         addUsers(db, users);
         TLoginWin login;
         QSignalSpy loggedIn(&login, &TLoginWin::loggedIn);
@@ -211,17 +222,21 @@ private slots:
             QVERIFY(!login.isVisible());
             QCOMPARE(CurrentUser.UserCode, userCode);
             QCOMPARE(CurrentUser.UserFullName, fullName);
-            QCOMPARE(CurrentUser.UserPassword, storedPassword);
             if (userCode == "甄维序2047") {
+                QCOMPARE(CurrentUser.UserPassword, storedPassword);
                 QCOMPARE(CurrentUser.UserId, 9999);
                 QCOMPARE(CurrentUser.UserType, QStringLiteral("管理员"));
             } else {
                 FreeQuery q(db.dm().ADOConnection1);
-                q.setSql(QStringLiteral("select 编号, 类型 from S_用户表 where 用户代码=:c"));
+                q.setSql(QStringLiteral("select 编号, 类型, 用户口令 from S_用户表 where 用户代码=:c"));
                 q.setParam(QStringLiteral("c"), userCode);
                 q.open();
                 QCOMPARE(CurrentUser.UserId, q.value(0).toInt());
                 QCOMPARE(CurrentUser.UserType, q.text(QStringLiteral("类型")));
+                // A password stored as typed is a hash from this login on, in the table and in memory.
+                QCOMPARE(CurrentUser.UserPassword, q.text(QStringLiteral("用户口令")));
+                QVERIFY(PasswordHash::isHash(CurrentUser.UserPassword));
+                QVERIFY(PasswordHash::verify(CurrentUser.UserPassword, storedPassword.trimmed()));
             }
             // The system parameters are loaded as part of the login.
             QCOMPARE(AppGlobals.LeaseCommission, 50);
@@ -243,7 +258,8 @@ private slots:
             q.open();
             QCOMPARE(q.text(QStringLiteral("用户代码")), QStringLiteral("admin"));
             QCOMPARE(q.text(QStringLiteral("用户姓名")), QStringLiteral("ADMIN"));
-            QCOMPARE(q.text(QStringLiteral("用户口令")), QString());
+            QVERIFY(PasswordHash::isHash(q.text(QStringLiteral("用户口令"))));
+            QVERIFY(PasswordHash::verify(q.text(QStringLiteral("用户口令")), QString()));
             QCOMPARE(q.text(QStringLiteral("类型")), QStringLiteral("管理员"));
         }
     }
@@ -251,6 +267,7 @@ private slots:
     void withoutAConnectionNothingHappens() {
         GuiTestScope scope;
         ShellTestDb db;
+        AppGlobals.MaintenanceLogin = true;
         db.dm().ADOConnection1.close();
         TLoginWin login;
         QSignalSpy loggedIn(&login, &TLoginWin::loggedIn);
@@ -287,6 +304,7 @@ private slots:
     void parametersFailingKeepTheLoginWindow() {
         GuiTestScope scope;
         ShellTestDb db;
+        AppGlobals.MaintenanceLogin = true;
         db.exec(QStringLiteral("alter table S_企业信息 rename to S_企业信息_x"));
         TLoginWin login;
         QSignalSpy loggedIn(&login, &TLoginWin::loggedIn);

@@ -185,7 +185,7 @@ private slots:
         QCOMPARE(GetParam(QStringLiteral("CZYJ")), QStringLiteral("35"));
         SetParam(QStringLiteral("NoSuchKey"), QStringLiteral("1")); // no row, no effect
         QCOMPARE(GetParam(QStringLiteral("NoSuchKey")), QString());
-        QCOMPARE(db.count(QStringLiteral("select count(*) from S_参数表")), 8);
+        QCOMPARE(db.count(QStringLiteral("select count(*) from S_参数表")), 9);
         // A value with quotes is a value, not SQL.
         SetParam(QStringLiteral("PrintModal"), QStringLiteral("x' where 1=1 --"));
         QCOMPARE(GetParam(QStringLiteral("PrintModal")), QStringLiteral("x' where 1=1 --"));

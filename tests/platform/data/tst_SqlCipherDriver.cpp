@@ -273,7 +273,7 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(DbError, q.execute());
         q.setSql(QStringLiteral("Select count(*) as n from S_参数表"));
         q.open();
-        QCOMPARE(q.value(QStringLiteral("n")).toInt(), 8);
+        QCOMPARE(q.value(QStringLiteral("n")).toInt(), 9);
     }
 
     void secondConnectionWaitsThenGivesUp() {
