@@ -14,6 +14,9 @@
 #include "Twd4_Form.h"
 
 #include "ShowLeaseForm.h"
+#ifdef LINTARA_HAS_ADMIN
+#include "Tbr_Form.h"
+#endif
 
 #include <QElapsedTimer>
 #include <QEvent>
@@ -41,6 +44,9 @@ void loadQtTranslations(QCoreApplication& app) {
 PageActions programActions() {
     PageActions a;
     a.showLeaseForm = [] { ShowLeaseForm(); };
+#ifdef LINTARA_HAS_ADMIN
+    a.showBackupForm = [] { ShowBackupForm(); };
+#endif
     return a;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DatabaseFileLock.h"
+
 #include <QList>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -46,5 +48,7 @@ private:
 
     sqlite3* m_db = nullptr;
     int m_busyTimeout = 5000;
+    // Held while open: tells restore and compaction elsewhere that the file is in use.
+    DatabaseFileLock m_inUse;
     mutable QList<SqlCipherResult*> m_results;
 };
