@@ -42,6 +42,15 @@ QVariant toColumnKind(const QVariant& value, int type, const SqlDialect& dialect
     }
 }
 
+// The columns of a table; PostgreSQL keeps unquoted names in lower case, and its driver looks names
+// up as given unless they are quoted.
+QSqlRecord columnsOf(DatabaseConnection& connection, const QString& table) {
+    QSqlRecord record = connection.database().record(table);
+    if (record.isEmpty())
+        record = connection.database().record(connection.dialect().quoteIdentifier(table));
+    return record;
+}
+
 QString insertSql(const QString& table, const QStringList& columns, int rows) {
     const QString tuple = u'(' + QStringList(columns.size(), QStringLiteral("?")).join(u',') + u')';
     return QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
@@ -60,8 +69,8 @@ qint64 TableCopy::rowCount(DatabaseConnection& connection, const QString& table)
 }
 
 void TableCopy::copy(const QString& table, const RowsDone& rowsDone) {
-    const QSqlRecord source = m_from.database().record(table);
-    const QSqlRecord target = m_to.database().record(table);
+    const QSqlRecord source = columnsOf(m_from, table);
+    const QSqlRecord target = columnsOf(m_to, table);
     if (source.isEmpty() || target.isEmpty())
         throw DbError(QStringLiteral("没有表 %1").arg(table));
     QStringList columns;
