@@ -5,15 +5,15 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QThread>
 
 #include <sqlcipher/sqlite3.h>
 
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
-constexpr int kPagesPerStep = 256;
+constexpr int kCopyBlock = 1 << 20;
 constexpr qint64 kProgressEveryMs = 50;
 
 struct StatementDeleter {
@@ -221,50 +221,45 @@ qint64 SqlCipherFile::usedBytes() {
 }
 
 void SqlCipherFile::backupTo(const QString& target, const Progress& progress) {
-    SqlCipherFile dest(target, m_key, Mode::Create, m_busyTimeout);
-    // A read transaction held for the whole copy: the snapshot stays consistent and the copy never
-    // restarts because another workstation wrote meanwhile.
+    // A read transaction held for the whole copy: no other workstation can commit meanwhile, so
+    // the bytes read are one consistent snapshot. They are read through SQLite's own handle of the
+    // file (never a second descriptor, whose closing would drop SQLite's locks) and copied as they
+    // are: still encrypted, so the copy is keyed like the database without a page decrypted.
     exec(QStringLiteral("BEGIN"));
     struct EndRead {
         sqlite3* db;
         ~EndRead() { sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr); }
     } endRead{m_db};
     value(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-    const qint64 pageSize = value(QStringLiteral("PRAGMA page_size")).toLongLong();
+    sqlite3_file* file = nullptr;
+    if (sqlite3_file_control(m_db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file ||
+        !file->pMethods)
+        fail(QStringLiteral("备份"), SQLITE_ERROR);
+    sqlite3_int64 size = 0;
+    int rc = file->pMethods->xFileSize(file, &size);
+    if (rc != SQLITE_OK)
+        fail(QStringLiteral("备份"), rc);
 
-    sqlite3_backup* backup = sqlite3_backup_init(dest.m_db, "main", m_db, "main");
-    if (!backup)
-        dest.fail(QStringLiteral("备份"), SQLITE_ERROR);
+    QFile out(target);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        throw DbError(QStringLiteral("无法写入 %1: %2").arg(target, out.errorString()));
     ProgressThrottle throttle(progress);
-    QElapsedTimer waited;
-    int rc = SQLITE_OK;
-    for (;;) {
-        rc = sqlite3_backup_step(backup, kPagesPerStep);
-        const qint64 total = qint64(sqlite3_backup_pagecount(backup)) * pageSize;
-        const qint64 done = total - qint64(sqlite3_backup_remaining(backup)) * pageSize;
-        if (rc == SQLITE_DONE) {
-            throttle.report(total, total, true);
-            break;
-        }
-        if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
-            if (!waited.isValid())
-                waited.start();
-            if (waited.elapsed() > m_busyTimeout)
-                break;
-            QThread::msleep(20);
-            continue;
-        }
+    QByteArray buffer(kCopyBlock, Qt::Uninitialized);
+    for (sqlite3_int64 offset = 0; offset < size;) {
+        const int n = int(qMin<sqlite3_int64>(kCopyBlock, size - offset));
+        rc = file->pMethods->xRead(file, buffer.data(), n, offset);
         if (rc != SQLITE_OK)
-            break;
-        waited.invalidate();
-        throttle.report(done, total);
+            fail(QStringLiteral("备份"), rc);
+        if (out.write(buffer.constData(), n) != n)
+            throw DbError(QStringLiteral("无法写入 %1: %2").arg(target, out.errorString()));
+        offset += n;
+        throttle.report(offset, size);
     }
-    const int finished = sqlite3_backup_finish(backup);
-    if (rc != SQLITE_DONE)
-        dest.fail(QStringLiteral("备份"), rc);
-    if (finished != SQLITE_OK)
-        dest.fail(QStringLiteral("备份"), finished);
-    dest.close();
+    // On disk before the caller renames it into place.
+    if (!out.flush() || ::fsync(out.handle()) != 0)
+        throw DbError(QStringLiteral("无法写入 %1: %2").arg(target, out.errorString()));
+    out.close();
+    throttle.report(size, size, true);
 }
 
 void SqlCipherFile::exportTo(const QString& target, const Progress& progress) {

@@ -38,8 +38,8 @@ public:
     // The bytes the pages in use take (free pages left out).
     qint64 usedBytes();
 
-    // Copies this database into a new file at target under the same key, as one consistent
-    // snapshot: writers elsewhere wait until the copy is taken.
+    // Copies this database into a new file at target (keyed like it), as one consistent snapshot:
+    // writers elsewhere wait until the copy is taken. The copy is on disk when this returns.
     void backupTo(const QString& target, const Progress& progress);
     // Writes a fresh, compacted copy (schema, rows, counters, version) into a new file at target
     // under the same key.
