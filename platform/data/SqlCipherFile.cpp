@@ -184,15 +184,20 @@ QVariant SqlCipherFile::value(const QString& sql, const QVariantList& params) {
     }
 }
 
-QStringList SqlCipherFile::tableNames() {
-    QStringList names;
+int SqlCipherFile::readTexts(const char* sql, QStringList& rows) {
     sqlite3_stmt* raw = nullptr;
-    int rc = sqlite3_prepare_v2(m_db, "SELECT name FROM sqlite_master WHERE type='table'", -1, &raw, nullptr);
+    int rc = sqlite3_prepare_v2(m_db, sql, -1, &raw, nullptr);
     Statement stmt(raw);
     if (rc != SQLITE_OK)
-        fail(QStringLiteral("读取表名"), rc);
+        return rc;
     while ((rc = sqlite3_step(raw)) == SQLITE_ROW)
-        names << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(raw, 0)));
+        rows << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(raw, 0)));
+    return rc;
+}
+
+QStringList SqlCipherFile::tableNames() {
+    QStringList names;
+    const int rc = readTexts("SELECT name FROM sqlite_master WHERE type='table'", names);
     if (rc != SQLITE_DONE)
         fail(QStringLiteral("读取表名"), rc);
     return names;
@@ -200,14 +205,8 @@ QStringList SqlCipherFile::tableNames() {
 
 QStringList SqlCipherFile::integrityProblems() {
     QStringList problems;
-    sqlite3_stmt* raw = nullptr;
-    int rc = sqlite3_prepare_v2(m_db, "PRAGMA integrity_check(10)", -1, &raw, nullptr);
-    Statement stmt(raw);
-    if (rc != SQLITE_OK)
-        fail(QStringLiteral("完整性检查"), rc);
-    while ((rc = sqlite3_step(raw)) == SQLITE_ROW)
-        problems << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(raw, 0)));
-    if (rc != SQLITE_DONE) // a file damaged beyond reading fails the check itself
+    // A file damaged beyond reading fails the check itself.
+    if (readTexts("PRAGMA integrity_check(10)", problems) != SQLITE_DONE)
         return {QString::fromUtf8(sqlite3_errmsg(m_db))};
     if (problems == QStringList{QStringLiteral("ok")})
         return {};

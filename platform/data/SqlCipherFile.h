@@ -46,6 +46,8 @@ public:
     void exportTo(const QString& target, const Progress& progress);
 
 private:
+    // Appends the first column of every row of sql; returns the SQLite code the reading ended with.
+    int readTexts(const char* sql, QStringList& rows);
     [[noreturn]] void fail(const QString& what, int rc) const;
 
     QString m_path;

@@ -67,11 +67,15 @@ QStringList dump(DatabaseConnection& connection) {
     return all;
 }
 
-qint64 count(DatabaseConnection& connection, const QString& table) {
+qint64 number(DatabaseConnection& connection, const QString& sql) {
     FreeQuery q(connection);
-    q.setSql(QStringLiteral("SELECT count(*) FROM %1").arg(table));
+    q.setSql(sql);
     q.open();
     return q.value(0).toLongLong();
+}
+
+qint64 count(DatabaseConnection& connection, const QString& table) {
+    return number(connection, QStringLiteral("SELECT count(*) FROM %1").arg(table));
 }
 
 void exec(DatabaseConnection& connection, const QString& sql) {

@@ -13,6 +13,8 @@ namespace AdminTestData {
 void insertLeases(DatabaseConnection& connection, int count, int seed = 0);
 // Every row of the nine tables as text, sorted per table, the same on every engine.
 QStringList dump(DatabaseConnection& connection);
+// The first value a query returns, as a number.
+qint64 number(DatabaseConnection& connection, const QString& sql);
 qint64 count(DatabaseConnection& connection, const QString& table);
 void exec(DatabaseConnection& connection, const QString& sql);
 QByteArray fileBytes(const QString& path);

@@ -3,7 +3,6 @@
 #include "DatabaseConnection.h"
 #include "DatabaseInUseError.h"
 #include "FileMaintenance.h"
-#include "FreeQuery.h"
 #include "HouseDbMaker.h"
 #include "ScratchDatabase.h"
 #include "SqlCipherFile.h"
@@ -283,10 +282,7 @@ private slots:
         }
         // The next new row continues the keys of the restored database.
         insertLeases(db.connection, 1, 5000);
-        FreeQuery q(db.connection);
-        q.setSql(QStringLiteral("SELECT max(ID) FROM H_出租表"));
-        q.open();
-        QCOMPARE(q.value(0).toLongLong(), qint64(301));
+        QCOMPARE(number(db.connection, QStringLiteral("SELECT max(ID) FROM H_出租表")), qint64(301));
         QCOMPARE(folderEntries(db.folder()),
                  QStringList({QFileInfo(maintenance.keptCopy()).fileName(), "House.HDB", "month.bak"}));
     }
@@ -336,14 +332,9 @@ private slots:
                  qPrintable(QStringLiteral("%1 -> %2").arg(sizeBefore).arg(sizeAfter)));
         QVERIFY(reported > 0);
         QCOMPARE(dump(db.connection), rows);
-        FreeQuery q(db.connection);
-        q.setSql(QStringLiteral("PRAGMA user_version"));
-        q.open();
-        QCOMPARE(q.value(0).toInt(), 3);
+        QCOMPARE(number(db.connection, QStringLiteral("PRAGMA user_version")), qint64(3));
         insertLeases(db.connection, 1, 9000);
-        q.setSql(QStringLiteral("SELECT max(ID) FROM H_出租表"));
-        q.open();
-        QCOMPARE(q.value(0).toLongLong(), qint64(4001));
+        QCOMPARE(number(db.connection, QStringLiteral("SELECT max(ID) FROM H_出租表")), qint64(4001));
         QCOMPARE(folderEntries(db.folder()), QStringList({"House.HDB"}));
     }
 

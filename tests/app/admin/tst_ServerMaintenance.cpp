@@ -17,10 +17,7 @@ using namespace AdminTestData;
 namespace {
 
 qint64 maxId(DatabaseConnection& connection, const QString& table) {
-    FreeQuery q(connection);
-    q.setSql(QStringLiteral("SELECT max(ID) FROM %1").arg(table));
-    q.open();
-    return q.value(0).toLongLong();
+    return number(connection, QStringLiteral("SELECT max(ID) FROM %1").arg(table));
 }
 
 QString nextBill(DatabaseConnection& connection, const QString& type) {
@@ -112,10 +109,7 @@ private slots:
         insertLeases(server.connection, 1, 9000);
         QCOMPARE(maxId(server.connection, QStringLiteral("H_出租表")), qint64(501));
         exec(server.connection, QStringLiteral("INSERT INTO S_用户表 (用户代码) VALUES ('new')"));
-        FreeQuery q(server.connection);
-        q.setSql(QStringLiteral("SELECT max(编号) FROM S_用户表"));
-        q.open();
-        QCOMPARE(q.value(0).toLongLong(), qint64(2));
+        QCOMPARE(number(server.connection, QStringLiteral("SELECT max(编号) FROM S_用户表")), qint64(2));
     }
 
     // A row the server refuses halfway through: nothing of the restore stays.
