@@ -1,7 +1,7 @@
 // Another workstation on a House.HDB, in a process of its own:
 //   house_holder <file> <hold|write> <stop-file>
 // Opens the database, prints "ready" and then keeps it open ("hold") or keeps saving one new lease
-// listing after another ("write") until the stop file appears (at most 60 s).
+// listing after another, a few milliseconds apart ("write") until the stop file appears (at most 60 s).
 #include "ConnectionSettings.h"
 #include "DatabaseConnection.h"
 #include "FreeQuery.h"
@@ -40,6 +40,9 @@ int main(int argc, char** argv) {
                 q.execute();
                 connection.commit();
                 ++written;
+                // A moment between saves, as between a clerk's saves: back-to-back commits of a
+                // rollback journal would starve every reader.
+                QThread::msleep(3);
             } else {
                 QThread::msleep(10);
             }
