@@ -22,6 +22,7 @@
 #include "TSysConfigFrm.h"
 #include "TUserAboutBox.h"
 #include "Tuser_Form.h"
+#include "Tbr_Form.h"
 
 #include <QElapsedTimer>
 #include <QEvent>
@@ -42,6 +43,7 @@ PageActions programActions() {
     a.showUserForm = [] { ShowUserForm(); };
     a.showSysConfigForm = [] { ShowSysConfigForm(); };
     a.showModifyPassWordForm = [] { ShowModifyPassWordForm(); };
+    a.showBackupForm = [] { ShowBackupForm(); };
     return a;
 }
 

@@ -98,11 +98,18 @@ bool SqlCipherDriver::open(const QString& db, const QString&, const QString& pas
         return fail(QStringLiteral("不是数据库文件: %1").arg(db), SQLITE_NOTADB, QSqlError::ConnectionError);
     }
 
+    // Marked as in use before opening, so a restore or compaction never replaces the file under us;
+    // one that is replacing it now holds it exclusively for a moment: wait for it.
+    m_busyTimeout = busyTimeoutFrom(connOpts);
+    if (!m_inUse.acquire(info.absoluteFilePath(), DatabaseFileLock::Kind::Shared, m_busyTimeout)) {
+        setOpenError(true);
+        return fail(QStringLiteral("数据库正在恢复或整理，请稍后再试: %1").arg(db), SQLITE_BUSY,
+                    QSqlError::ConnectionError);
+    }
     sqlite3* handle = nullptr;
     int rc = sqlite3_open_v2(QFile::encodeName(info.absoluteFilePath()).constData(), &handle,
                              SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     // Waiting applies from the first read on: another workstation may be writing while we open.
-    m_busyTimeout = busyTimeoutFrom(connOpts);
     if (rc == SQLITE_OK)
         sqlite3_busy_handler(handle, &SqlCipherDriver::busyWait, this);
     if (rc == SQLITE_OK && !password.isEmpty()) {
@@ -118,6 +125,7 @@ bool SqlCipherDriver::open(const QString& db, const QString&, const QString& pas
         if (rc == SQLITE_NOTADB)
             text = QStringLiteral("不是数据库文件或密码不对: %1 (%2)").arg(db, text);
         sqlite3_close(handle);
+        m_inUse.release();
         setOpenError(true);
         return fail(text, rc, QSqlError::ConnectionError);
     }
@@ -127,6 +135,7 @@ bool SqlCipherDriver::open(const QString& db, const QString&, const QString& pas
     if (rc != SQLITE_OK) {
         const QString text = sqliteMessage(handle, rc);
         sqlite3_close(handle);
+        m_inUse.release();
         setOpenError(true);
         return fail(text, rc, QSqlError::ConnectionError);
     }
@@ -144,6 +153,7 @@ void SqlCipherDriver::close() {
     m_results.clear();
     sqlite3_close(m_db);
     m_db = nullptr;
+    m_inUse.release();
     setOpen(false);
     setOpenError(false);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include "DatabaseFileLock.h"
+
 #include <QList>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -49,5 +51,7 @@ private:
     sqlite3* m_db = nullptr;
     int m_busyTimeout = 5000;
     QElapsedTimer m_busySince;
+    // Held while open: tells restore and compaction elsewhere that the file is in use.
+    DatabaseFileLock m_inUse;
     mutable QList<SqlCipherResult*> m_results;
 };

@@ -123,3 +123,68 @@ QString SqlDialect::exclusiveLockSql(const QString& table) const {
     }
     return QString();
 }
+
+namespace {
+QString sqlText(const QString& text) {
+    return u'\'' + QString(text).replace(u'\'', QStringLiteral("''")) + u'\'';
+}
+} // namespace
+
+QString SqlDialect::lastKeySql(const QString& table, const QString& keyColumn) const {
+    switch (m_engine) {
+    case SqlEngine::SqlServer:
+        return QStringLiteral("SELECT IDENT_CURRENT(%1)").arg(sqlText(table));
+    case SqlEngine::PostgreSql:
+        return QStringLiteral(
+                   "SELECT pg_sequence_last_value(CAST(pg_get_serial_sequence(%1, %2) AS regclass))")
+            .arg(sqlText(table), sqlText(keyColumn.toLower()));
+    case SqlEngine::SqlCipher:
+        break;
+    }
+    return QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = %1").arg(sqlText(table));
+}
+
+QStringList SqlDialect::setLastKeySql(const QString& table, const QString& keyColumn, qint64 last) const {
+    switch (m_engine) {
+    case SqlEngine::SqlServer:
+        return {QStringLiteral("DBCC CHECKIDENT (%1, RESEED, %2)").arg(sqlText(table)).arg(last)};
+    case SqlEngine::PostgreSql: {
+        const QString sequence = QStringLiteral("pg_get_serial_sequence(%1, %2)")
+                                     .arg(sqlText(table), sqlText(keyColumn.toLower()));
+        if (last > 0)
+            return {QStringLiteral("SELECT setval(%1, %2, true)").arg(sequence).arg(last)};
+        return {QStringLiteral("SELECT setval(%1, 1, false)").arg(sequence)};
+    }
+    case SqlEngine::SqlCipher:
+        break;
+    }
+    return {QStringLiteral("DELETE FROM sqlite_sequence WHERE name = %1").arg(sqlText(table)),
+            QStringLiteral("INSERT INTO sqlite_sequence (name, seq) VALUES (%1, %2)")
+                .arg(sqlText(table))
+                .arg(last)};
+}
+
+QString SqlDialect::explicitKeysSql(const QString& table, bool on) const {
+    if (m_engine != SqlEngine::SqlServer)
+        return {};
+    return QStringLiteral("SET IDENTITY_INSERT %1 %2")
+        .arg(quoteIdentifier(table), on ? QStringLiteral("ON") : QStringLiteral("OFF"));
+}
+
+QString SqlDialect::maintenanceSql() const {
+    switch (m_engine) {
+    case SqlEngine::SqlServer:
+        return QStringLiteral("EXEC sp_updatestats");
+    case SqlEngine::PostgreSql:
+        return QStringLiteral("VACUUM ANALYZE");
+    case SqlEngine::SqlCipher:
+        break;
+    }
+    return QStringLiteral("VACUUM");
+}
+
+QString SqlDialect::snapshotReadSql() const {
+    if (m_engine == SqlEngine::PostgreSql)
+        return QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ");
+    return {};
+}

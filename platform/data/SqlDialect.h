@@ -3,6 +3,7 @@
 #include "SqlEngine.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 // The one place where the engines differ in the SQL the program writes and the values it binds.
@@ -37,6 +38,18 @@ public:
 
     // An identifier quoted for this engine (table and column names are used verbatim otherwise).
     QString quoteIdentifier(const QString& name) const;
+
+    // Key counters of tables with an automatic key. The statement returning the last key handed out
+    // for table (null or 0 when none), and the statements making the next key last + 1.
+    QString lastKeySql(const QString& table, const QString& keyColumn) const;
+    QStringList setLastKeySql(const QString& table, const QString& keyColumn, qint64 last) const;
+    // Around inserts that give the automatic key themselves (empty where the engine needs nothing).
+    QString explicitKeysSql(const QString& table, bool on) const;
+    // The first statement of a transaction that reads one consistent snapshot of several tables
+    // (empty where the engine has no such statement that ends with the transaction).
+    QString snapshotReadSql() const;
+    // The engine's own upkeep of the whole database (statistics, reclaimed space).
+    QString maintenanceSql() const;
 
 private:
     explicit SqlDialect(SqlEngine engine) : m_engine(engine) {}
