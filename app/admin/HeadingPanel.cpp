@@ -1,10 +1,10 @@
 #include "HeadingPanel.h"
 
-#include "ShellFonts.h"
+#include "ProgramLook.h"
 
 HeadingPanel::HeadingPanel(const QString& text, int pixelSize, QWidget* parent) : QLabel(text, parent) {
     setAlignment(Qt::AlignCenter);
-    setFont(ShellFonts::kai(pixelSize, true));
+    setFont(ProgramLook::kai(pixelSize, true));
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Raised);
     setAutoFillBackground(true);

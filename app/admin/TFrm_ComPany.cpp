@@ -7,7 +7,7 @@
 #include "KeyPreview.h"
 #include "MessageBoxService.h"
 #include "ModalSeam.h"
-#include "ShellFonts.h"
+#include "ProgramLook.h"
 #include "TSetValue.h"
 #include "TUser.h"
 #include "TUserDM.h"
@@ -49,7 +49,7 @@ FreeQuery& qryFree() {
 TFrm_ComPany::TFrm_ComPany(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Frm_ComPany"));
     setWindowTitle(QStringLiteral("公司基本信息"));
-    setFont(ShellFonts::song(14));
+    setFont(ProgramLook::song(14));
     setFixedSize(365, 406);
 
     auto* outer = new QVBoxLayout(this);

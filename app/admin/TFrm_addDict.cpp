@@ -6,7 +6,7 @@
 #include "EditorLabel.h"
 #include "ErrorGuard.h"
 #include "MessageBoxService.h"
-#include "ShellFonts.h"
+#include "ProgramLook.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -16,7 +16,7 @@
 TFrm_addDict::TFrm_addDict(BatchDataSet* dsData, QWidget* parent) : QDialog(parent), m_ds(dsData) {
     setObjectName(QStringLiteral("Frm_addDict"));
     setWindowTitle(QStringLiteral("字典操作"));
-    setFont(ShellFonts::song(14));
+    setFont(ProgramLook::song(14));
     setFixedSize(431, 183);
 
     auto* grid = new QGridLayout(this);

@@ -7,8 +7,8 @@
 #include "MessageBoxService.h"
 #include "ModalSeam.h"
 #include "PickLists.h"
+#include "ProgramLook.h"
 #include "RangeDateEdit.h"
-#include "ShellFonts.h"
 #include "TFrm_addDict.h"
 #include "TUserDM.h"
 
@@ -29,7 +29,7 @@ TFrm_dict::TFrm_dict(QWidget* parent) : Ttemplet(parent) {
         w->hide();
     LbTitle = new QLabel(QStringLiteral("基 础 信 息 维 护"), Panel2);
     LbTitle->setObjectName(QStringLiteral("LbTitle"));
-    LbTitle->setFont(ShellFonts::song(25));
+    LbTitle->setFont(ProgramLook::song(25));
     LbTitle->setAlignment(Qt::AlignCenter);
     Panel2Layout->insertWidget(0, LbTitle, 1);
     Panel2Layout->setStretch(Panel2Layout->count() - 1, 0); // the heading takes the whole width

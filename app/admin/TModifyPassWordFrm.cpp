@@ -7,7 +7,7 @@
 #include "MessageBoxService.h"
 #include "ModalSeam.h"
 #include "PasswordHash.h"
-#include "ShellFonts.h"
+#include "ProgramLook.h"
 #include "TUser.h"
 #include "UserPasswords.h"
 
@@ -23,7 +23,7 @@
 TModifyPassWordFrm::TModifyPassWordFrm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ModifyPassWordFrm"));
     setWindowTitle(QStringLiteral("密码修改"));
-    setFont(ShellFonts::song(13));
+    setFont(ProgramLook::song(13));
     setFixedSize(269, 219);
 
     auto* outer = new QVBoxLayout(this);

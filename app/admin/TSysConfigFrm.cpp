@@ -5,7 +5,7 @@
 #include "InputEdits.h"
 #include "MessageBoxService.h"
 #include "ModalSeam.h"
-#include "ShellFonts.h"
+#include "ProgramLook.h"
 #include "SystemParams.h"
 #include "TSetValue.h"
 
@@ -50,7 +50,7 @@ const std::array<uint8_t, 3> kModeCodes{2, 1, 0};
 TSysConfigFrm::TSysConfigFrm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("SysConfigFrm"));
     setWindowTitle(QStringLiteral("系统设置"));
-    setFont(ShellFonts::song(13));
+    setFont(ProgramLook::song(13));
     setFixedSize(481, 306);
 
     auto* outer = new QVBoxLayout(this);

@@ -3,7 +3,7 @@
 #include "ErrorGuard.h"
 #include "ModalSeam.h"
 #include "ProgramLauncher.h"
-#include "ShellFonts.h"
+#include "ProgramLook.h"
 #include "SystemInfo.h"
 
 #include <QCoreApplication>
@@ -66,7 +66,7 @@ QString TUserAboutBox::webAddress() {
 TUserAboutBox::TUserAboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("UserAboutBox"));
     setWindowTitle(QStringLiteral("关于系统"));
-    setFont(ShellFonts::song(12));
+    setFont(ProgramLook::song(12));
     setFixedSize(393, 222);
 
     auto* outer = new QVBoxLayout(this);
@@ -85,7 +85,7 @@ TUserAboutBox::TUserAboutBox(QWidget* parent) : QDialog(parent) {
     right->setSpacing(3);
     Developper = new QLabel(QStringLiteral("管理系统"), this);
     Developper->setObjectName(QStringLiteral("Developper"));
-    Developper->setFont(ShellFonts::kai(19, true));
+    Developper->setFont(ProgramLook::kai(19, true));
     Developper->setCursor(Qt::PointingHandCursor);
     Developper->setToolTip(webAddress());
     right->addWidget(Developper);

@@ -7,7 +7,7 @@
 #include "MaintenanceProgressDialog.h"
 #include "MessageBoxService.h"
 #include "ModalSeam.h"
-#include "ShellFonts.h"
+#include "ProgramLook.h"
 #include "SystemParams.h"
 #include "TSetValue.h"
 #include "TUserDM.h"
@@ -116,12 +116,12 @@ Tbr_Form::Tbr_Form(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("系统备份－恢复"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    setFont(ShellFonts::song(14));
+    setFont(ProgramLook::song(14));
     resize(520, 330);
 
     LbTitle = new QLabel(QStringLiteral("系统备份与恢复"), this);
     LbTitle->setObjectName(QStringLiteral("LbTitle"));
-    LbTitle->setFont(ShellFonts::kai(24, true));
+    LbTitle->setFont(ProgramLook::kai(24, true));
     LbTitle->setAlignment(Qt::AlignCenter);
     paintText(LbTitle, QColor(0, 0, 128));
 

@@ -10,7 +10,7 @@
 #include "MessageBoxService.h"
 #include "ModalSeam.h"
 #include "PasswordHash.h"
-#include "ShellFonts.h"
+#include "ProgramLook.h"
 #include "TUser.h"
 #include "UserAccounts.h"
 
@@ -36,7 +36,7 @@ void maskPassword(QLineEdit* edit) {
 TuseraddForm::TuseraddForm(BatchDataSet* dsData, QWidget* parent) : QDialog(parent), m_ds(dsData) {
     setObjectName(QStringLiteral("useraddForm"));
     setWindowTitle(QStringLiteral("用户新增信息"));
-    setFont(ShellFonts::song(14));
+    setFont(ProgramLook::song(14));
     setFixedSize(340, 300);
 
     auto* outer = new QVBoxLayout(this);
