@@ -14,6 +14,8 @@
 #include "Twd4_Form.h"
 
 #include "ShowLeaseForm.h"
+#include "ShowPurchaseForm.h"
+#include "ShowRentForm.h"
 
 #include <QElapsedTimer>
 #include <QEvent>
@@ -41,6 +43,8 @@ void loadQtTranslations(QCoreApplication& app) {
 PageActions programActions() {
     PageActions a;
     a.showLeaseForm = [] { ShowLeaseForm(); };
+    a.showRentForm = [] { ShowRentForm(); };
+    a.showPurchaseForm = [] { ShowPurchaseForm(); };
     return a;
 }
 
