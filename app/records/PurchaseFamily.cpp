@@ -15,7 +15,7 @@ RecordFamily build() {
         " Select * from  H_求购表 where  编辑日期 between :beginDate and :EndDate Order by 编辑日期 DESC  ");
     f.bands = {QStringLiteral("求购信息一览表")};
     for (RecordFamily::GridColumn& c : f.columns)
-        if (c.column == QLatin1String("租金"))
+        if (c.column == u"租金")
             c.column = QStringLiteral("售价");
 
     const QString seeker = QStringLiteral("求购方信息");
