@@ -531,6 +531,39 @@ private slots:
         }
     }
 
+    void look_data() { families(); }
+
+    // Both windows at a clerk's screen size, with LINTARA_GRAB_DIR set written there as pictures.
+    void look() {
+        QFETCH(QString, key);
+        const Family f = family(key);
+        RecordsTestBed bed(QStringLiteral("sqlcipher"));
+        GuiTestScope scope;
+        for (int i = 0; i < 12; ++i)
+            bed.insertRow(f.table, demand(f, QStringLiteral("西湖区文三路%1号附近").arg(10 + i), i % 9));
+        const QString dir = qEnvironmentVariable("LINTARA_GRAB_DIR");
+        const auto grab = [&](QWidget* w, const QString& name) {
+            if (!dir.isEmpty())
+                w->grab().save(QDir(dir).filePath(f.key + u'-' + name + QStringLiteral(".png")));
+        };
+        withList(f, [&](List* list) {
+            list->setWindowState(Qt::WindowNoState);
+            list->resize(1280, 800);
+            QTest::qWait(50);
+            grab(list, QStringLiteral("list"));
+            withDetail(list, [&](Detail* d) {
+                QTest::qWait(50);
+                for (QLabel* l : d->findChildren<QLabel*>())
+                    if (l->isVisible() && !l->text().isEmpty() && !l->wordWrap())
+                        QVERIFY2(l->width() >= l->sizeHint().width(), qPrintable(l->text()));
+                grab(d, QStringLiteral("detail-browse"));
+                d->TbModfiy->click();
+                grab(d, QStringLiteral("detail-edit"));
+                d->TbCancel->click();
+            });
+        });
+    }
+
     void sheet_data() {
         QTest::addColumn<QString>("engine");
         QTest::addColumn<QString>("key");
