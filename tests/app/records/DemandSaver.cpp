@@ -7,6 +7,7 @@
 #include "DatabaseConnection.h"
 #include "DateText.h"
 #include "MessageBoxService.h"
+#include "ScratchDatabase.h"
 #include "TFrm_Purchase.h"
 #include "TFrm_PurchaseDetail.h"
 #include "TFrm_Rent.h"
@@ -45,19 +46,8 @@ int main(int argc, char** argv) {
     if (a.size() < 5)
         return 2;
     ConnectionSettings s;
-    if (a[3] == QLatin1String("sqlcipher")) {
-        s.engine = SqlEngine::SqlCipher;
-        s.filePath = a[4];
-        s.key = ConnectionSettings::localFilePassword();
-    } else if (a.size() >= 8) {
-        s.engine = SqlEngine::PostgreSql;
-        s.server = a[4];
-        s.port = a[5].toInt();
-        s.user = a[6];
-        s.database = a[7];
-    } else {
+    if (!ScratchDatabase::fromArguments(a.mid(3), s))
         return 2;
-    }
     MessageBoxService::startRecording();
     DateText::setShortFormat(QString::fromLatin1(DateText::Iso));
     CurrentUser.UserFullName = QStringLiteral("工作站");

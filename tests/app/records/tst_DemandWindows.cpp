@@ -405,13 +405,8 @@ private slots:
         QFETCH(QString, engine);
         RecordsTestBed bed(engine);
         const qint64 start = bed.billCounter(QStringLiteral("E"));
-        const ConnectionSettings& s = bed.settings();
         const int each = 40;
-        QStringList where{engine};
-        if (engine == QLatin1String("sqlcipher"))
-            where << s.filePath;
-        else
-            where << s.server << QString::number(s.port) << s.user << s.database;
+        const QStringList where = bed.scratch().processArguments();
         QProcess rent, purchase;
         rent.start(QStringLiteral(DEMAND_SAVER), QStringList{"rent", QString::number(each)} + where);
         purchase.start(QStringLiteral(DEMAND_SAVER), QStringList{"purchase", QString::number(each)} + where);
