@@ -15,14 +15,16 @@
 #include "Twd4_Form.h"
 
 #include "ShowLeaseForm.h"
+#include "ShowPurchaseForm.h"
+#include "ShowRentForm.h"
 #include "ShowSaleForm.h"
 #include "TFrm_ComPany.h"
 #include "TFrm_dict.h"
 #include "TModifyPassWordFrm.h"
 #include "TSysConfigFrm.h"
 #include "TUserAboutBox.h"
-#include "Tuser_Form.h"
 #include "Tbr_Form.h"
+#include "Tuser_Form.h"
 
 #include <QElapsedTimer>
 #include <QEvent>
@@ -44,6 +46,8 @@ PageActions programActions() {
     a.showSysConfigForm = [] { ShowSysConfigForm(); };
     a.showModifyPassWordForm = [] { ShowModifyPassWordForm(); };
     a.showBackupForm = [] { ShowBackupForm(); };
+    a.showRentForm = [] { ShowRentForm(); };
+    a.showPurchaseForm = [] { ShowPurchaseForm(); };
     return a;
 }
 

@@ -526,8 +526,13 @@ bool RecordDetailWindow::PrintRecord(const QString& percent) {
             record.insert(c, m_data->value(c));
     if (!m_bill)
         m_bill = std::make_unique<BillPrinter>(columns);
-    return m_bill->print(this, AppGlobals.PrintMode, AppGlobals.AppPath + m_family.printTemplate, percent,
-                         AppGlobals.CompanyName, AppGlobals.CompanyTel, record);
+    // A family without a commission (the demands) prints a sheet without a percent label.
+    BillPrinter::Captions captions;
+    if (m_family.percent)
+        captions.append({BillPrinter::namedLabels().constFirst(), percent});
+    captions += BillPrinter::companyCaptions(AppGlobals.CompanyName, AppGlobals.CompanyTel);
+    return m_bill->print(this, AppGlobals.PrintMode, AppGlobals.AppPath + m_family.printTemplate, captions,
+                         record);
 }
 
 void RecordDetailWindow::StateActionClick(const RecordFamily::StateAction& action) {

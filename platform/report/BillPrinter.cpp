@@ -23,6 +23,11 @@ QStringList BillPrinter::namedLabels() {
     return {QStringLiteral("PLbYJ"), QStringLiteral("PLBCompanyName"), QStringLiteral("PLbCompanyTel")};
 }
 
+BillPrinter::Captions BillPrinter::companyCaptions(const QString& companyName, const QString& companyTel) {
+    const QStringList labels = namedLabels();
+    return {{labels[1], companyName}, {labels[2], companyTel}};
+}
+
 int BillPrinter::modeFromParameter(const QString& printModal) {
     const QString mode = printModal.toUpper();
     if (mode == QLatin1String("PREVIEW"))
@@ -42,22 +47,30 @@ ReportPreviewDialog* BillPrinter::preview() const {
 
 bool BillPrinter::print(QWidget* parent, int printMode, const QString& templatePath, const QString& percent,
                         const QString& companyName, const QString& companyTel, const QVariantMap& record) {
+    return print(parent, printMode, templatePath,
+                 Captions{{namedLabels().constFirst(), percent}} + companyCaptions(companyName, companyTel),
+                 record);
+}
+
+bool BillPrinter::print(QWidget* parent, int printMode, const QString& templatePath, const Captions& captions,
+                        const QVariantMap& record) {
     if (!QFileInfo(templatePath).isFile()) {
         MessageBoxService::refuse(parent, QStringLiteral("打印模板丢失,请与管理员联系!!!"));
         return false;
     }
+    QStringList labels;
+    for (const auto& c : captions)
+        labels << c.first;
     return ErrorGuard::run(parent, [&] {
         // A template that cannot be read leaves the report as it was.
-        m_report.loadTemplate(templatePath, namedLabels());
-        const QStringList labels = namedLabels();
-        m_report.setLabelCaption(labels[0], percent);
-        m_report.setLabelCaption(labels[1], companyName);
-        m_report.setLabelCaption(labels[2], companyTel);
-        run(parent, printMode, record);
+        m_report.loadTemplate(templatePath, labels);
+        for (const auto& c : captions)
+            m_report.setLabelCaption(c.first, c.second);
+        run(parent, printMode, labels, record);
     });
 }
 
-void BillPrinter::run(QWidget* parent, int printMode, const QVariantMap& record) {
+void BillPrinter::run(QWidget* parent, int printMode, const QStringList& labels, const QVariantMap& record) {
     QWidget* window = parent ? parent->window() : nullptr;
     if (printMode == Preview) {
         auto* preview = new ReportPreviewDialog(m_report, record, window);
@@ -73,6 +86,6 @@ void BillPrinter::run(QWidget* parent, int printMode, const QVariantMap& record)
         return;
     }
     const QStringList columns = m_columns.isEmpty() ? record.keys() : m_columns;
-    ReportDesigner designer(m_report.layout(), m_report.templatePath(), columns, namedLabels(), window);
+    ReportDesigner designer(m_report.layout(), m_report.templatePath(), columns, labels, window);
     ModalSeam::exec(&designer);
 }

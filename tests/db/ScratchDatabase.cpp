@@ -82,3 +82,28 @@ void ScratchDatabase::insertRow(DatabaseConnection& connection, const QString& t
     }
     query.execute();
 }
+
+QStringList ScratchDatabase::processArguments() const {
+    if (m_settings.engine == SqlEngine::SqlCipher)
+        return {QStringLiteral("sqlcipher"), m_settings.filePath};
+    return {QStringLiteral("postgresql"), m_settings.server, QString::number(m_settings.port),
+            m_settings.user, m_settings.database};
+}
+
+bool ScratchDatabase::fromArguments(const QStringList& args, ConnectionSettings& settings) {
+    if (args.size() >= 2 && args[0] == QLatin1String("sqlcipher")) {
+        settings.engine = SqlEngine::SqlCipher;
+        settings.filePath = args[1];
+        settings.key = ConnectionSettings::localFilePassword();
+        return true;
+    }
+    if (args.size() >= 5 && args[0] == QLatin1String("postgresql")) {
+        settings.engine = SqlEngine::PostgreSql;
+        settings.server = args[1];
+        settings.port = args[2].toInt();
+        settings.user = args[3];
+        settings.database = args[4];
+        return true;
+    }
+    return false;
+}

@@ -24,6 +24,11 @@ public:
     // Inserts one row (column name -> value); dates and yes/no values go in the engine's own form.
     static void insertRow(DatabaseConnection& connection, const QString& table, const QVariantMap& values);
 
+    // A database as the arguments of a helper process that works on it ("sqlcipher <file>" or
+    // "postgresql <host> <port> <user> <database>"), and read back there; false: not such arguments.
+    QStringList processArguments() const;
+    static bool fromArguments(const QStringList& args, ConnectionSettings& settings);
+
 private:
     QTemporaryDir m_dir;
     ConnectionSettings m_settings;

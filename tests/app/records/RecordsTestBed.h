@@ -22,6 +22,7 @@ public:
 
     DatabaseConnection& connection();
     const ConnectionSettings& settings() const { return m_db.settings(); }
+    const ScratchDatabase& scratch() const { return m_db; }
 
     // Inserts a row into a business table; columns not given stay empty. Returns its ID.
     int insertRow(const QString& table, const QVariantMap& values);

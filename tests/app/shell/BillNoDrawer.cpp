@@ -5,6 +5,7 @@
 #include "ConnectionSettings.h"
 #include "DatabaseConnection.h"
 #include "FreeQuery.h"
+#include "ScratchDatabase.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -18,19 +19,8 @@ int main(int argc, char** argv) {
     if (a.size() < 5)
         return 2;
     ConnectionSettings s;
-    if (a[3] == QLatin1String("sqlcipher")) {
-        s.engine = SqlEngine::SqlCipher;
-        s.filePath = a[4];
-        s.key = ConnectionSettings::localFilePassword();
-    } else if (a.size() >= 8) {
-        s.engine = SqlEngine::PostgreSql;
-        s.server = a[4];
-        s.port = a[5].toInt();
-        s.user = a[6];
-        s.database = a[7];
-    } else {
+    if (!ScratchDatabase::fromArguments(a.mid(3), s))
         return 2;
-    }
     try {
         DatabaseConnection connection(QStringLiteral("drawer"));
         connection.open(s);

@@ -98,13 +98,9 @@ private slots:
         QFETCH(QString, engine);
         ShellTestDb db(engine);
         setCounter(db, QStringLiteral("E"), 100);
-        const ConnectionSettings& s = db.scratch().settings();
         const int perProcess = 150;
-        QStringList args{QString::number(perProcess), QStringLiteral("E"), engine};
-        if (engine == QLatin1String("sqlcipher"))
-            args << s.filePath;
-        else
-            args << s.server << QString::number(s.port) << s.user << s.database;
+        const QStringList args =
+            QStringList{QString::number(perProcess), QStringLiteral("E")} + db.scratch().processArguments();
         QProcess a, b;
         a.start(QStringLiteral(BILLNO_DRAWER), args);
         b.start(QStringLiteral(BILLNO_DRAWER), args);
