@@ -13,6 +13,7 @@
 #include "Twd2_Form.h"
 #include "Twd4_Form.h"
 
+#include "ShowAlarmForm.h"
 #include "ShowLeaseForm.h"
 
 #include <QElapsedTimer>
@@ -41,6 +42,8 @@ void loadQtTranslations(QCoreApplication& app) {
 PageActions programActions() {
     PageActions a;
     a.showLeaseForm = [] { ShowLeaseForm(); };
+    a.showAlarmForm = [] { ShowAlarmForm(); };
+    a.alarmCheck = [] { AlarmCheck(mainForm); };
     return a;
 }
 

@@ -22,9 +22,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLinearGradient>
+#include <QMessageBox>
 #include <QPainter>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <stdexcept>
 
@@ -121,6 +123,11 @@ TmainForm::TmainForm(const PageActions& actions, QWidget* parent) : QMainWindow(
     resize(808, 580);
     setWindowState(Qt::WindowMaximized);
     fill(this, palette().color(QPalette::HighlightedText));
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* w) {
+        if (w && w != windowHandle())
+            m_lastWindowWasCheckBox =
+                m_inActivate && qobject_cast<QMessageBox*>(QApplication::activeWindow());
+    });
 
     auto* central = new QWidget(this);
     auto* outer = new QVBoxLayout(central);
@@ -350,7 +357,8 @@ void TmainForm::FormActivate() {
         bool& flag;
         ~Reset() { flag = false; }
     } reset{m_inActivate};
-    PageActions::run(m_actions.alarmCheck);
+    // A failing check is shown while the guard still holds, so its box is the check's own.
+    ErrorGuard::run(this, [this] { PageActions::run(m_actions.alarmCheck); });
 }
 
 bool TmainForm::FormCloseQuery() {
@@ -462,14 +470,17 @@ void TmainForm::closeEvent(QCloseEvent* event) {
 }
 
 // Activation from within the program (after the login, after a modal window) runs the
-// follow-up check; coming back from another program does not.
+// follow-up check; coming back from another program does not, nor coming back from the check's
+// own question or error box (else answering No would only bring the question back).
 bool TmainForm::event(QEvent* event) {
     if (event->type() == QEvent::WindowDeactivate) {
         m_lostToOtherProgram = QApplication::activeWindow() == nullptr;
     } else if (event->type() == QEvent::WindowActivate) {
         const bool fromOtherProgram = m_lostToOtherProgram;
+        const bool fromCheckBox = m_lastWindowWasCheckBox;
         m_lostToOtherProgram = false;
-        if (!fromOtherProgram)
+        m_lastWindowWasCheckBox = false;
+        if (!fromOtherProgram && !fromCheckBox)
             ErrorGuard::run(this, [this] { FormActivate(); });
     }
     return QMainWindow::event(event);

@@ -91,6 +91,7 @@ private:
     TsyssdForm* m_lock = nullptr;
     bool m_inActivate = false;
     bool m_lostToOtherProgram = false;
+    bool m_lastWindowWasCheckBox = false;
 };
 
 extern TmainForm* mainForm;
