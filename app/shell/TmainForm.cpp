@@ -123,10 +123,12 @@ TmainForm::TmainForm(const PageActions& actions, QWidget* parent) : QMainWindow(
     resize(808, 580);
     setWindowState(Qt::WindowMaximized);
     fill(this, palette().color(QPalette::HighlightedText));
+    // A window of the program taking the focus (not another program's, not the check's own box)
+    // makes the check due for the next activation.
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* w) {
-        if (w && w != windowHandle())
-            m_lastWindowWasCheckBox =
-                m_inActivate && qobject_cast<QMessageBox*>(QApplication::activeWindow());
+        if (w && w != windowHandle() &&
+            !(m_inActivate && qobject_cast<QMessageBox*>(QApplication::activeWindow())))
+            m_checkDue = true;
     });
 
     auto* central = new QWidget(this);
@@ -469,19 +471,16 @@ void TmainForm::closeEvent(QCloseEvent* event) {
         event->ignore();
 }
 
-// Activation from within the program (after the login, after a modal window) runs the
-// follow-up check; coming back from another program does not, nor coming back from the check's
-// own question or error box (else answering No would only bring the question back).
+// Activation from within the program (after the login, after a window shown over this one
+// closes) runs the follow-up check once; coming back from another program does not, nor coming
+// back from the check's own question or error box (else answering No would only ask again).
+// Closing a modal window unblocks this window before (or instead of) activating it again.
 bool TmainForm::event(QEvent* event) {
-    if (event->type() == QEvent::WindowDeactivate) {
-        m_lostToOtherProgram = QApplication::activeWindow() == nullptr;
-    } else if (event->type() == QEvent::WindowActivate) {
-        const bool fromOtherProgram = m_lostToOtherProgram;
-        const bool fromCheckBox = m_lastWindowWasCheckBox;
-        m_lostToOtherProgram = false;
-        m_lastWindowWasCheckBox = false;
-        if (!fromOtherProgram && !fromCheckBox)
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowUnblocked) {
+        if (m_checkDue && !m_inActivate && isVisible()) {
+            m_checkDue = false;
             ErrorGuard::run(this, [this] { FormActivate(); });
+        }
     }
     return QMainWindow::event(event);
 }
