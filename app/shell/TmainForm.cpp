@@ -25,6 +25,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QShowEvent>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -480,6 +481,13 @@ bool TmainForm::event(QEvent* event) {
         if (m_checkDue && !m_inActivate && isVisible()) {
             m_checkDue = false;
             ErrorGuard::run(this, [this] { FormActivate(); });
+            // The reminder windows opened by the check have closed: that is a return as well.
+            if (m_checkDue)
+                QTimer::singleShot(0, this, [this] {
+                    QEvent again(QEvent::WindowUnblocked);
+                    if (!QApplication::activeModalWidget())
+                        this->event(&again);
+                });
         }
     }
     return QMainWindow::event(event);
