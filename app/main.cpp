@@ -14,6 +14,7 @@
 #include "Twd2_Form.h"
 #include "Twd4_Form.h"
 
+#include "ShowAlarmForm.h"
 #include "ShowLeaseForm.h"
 #include "ShowPurchaseForm.h"
 #include "ShowRentForm.h"
@@ -48,6 +49,8 @@ PageActions programActions() {
     a.showBackupForm = [] { ShowBackupForm(); };
     a.showRentForm = [] { ShowRentForm(); };
     a.showPurchaseForm = [] { ShowPurchaseForm(); };
+    a.showAlarmForm = [] { ShowAlarmForm(); };
+    a.alarmCheck = [] { AlarmCheck(mainForm); };
     return a;
 }
 

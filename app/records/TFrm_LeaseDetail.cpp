@@ -16,10 +16,14 @@ TFrm_LeaseDetail::TFrm_LeaseDetail(QWidget* parent) : RecordDetailWindow(LeaseFa
     CLBZW = checkList(QStringLiteral("CLBZW"));
     CLBXS = checkList(QStringLiteral("CLBXS"));
 
-    if (QGridLayout* grid = groupGrid(QStringLiteral("租房跟踪"))) {
-        auto* note = new QLabel(QStringLiteral("跟踪\"已出租\"的房屋信息,租期到期给予提示。"), this);
+    AddFollowUpNote(this);
+}
+
+void AddFollowUpNote(RecordDetailWindow* window) {
+    if (GroupFrame* group = window->group(QStringLiteral("租房跟踪"))) {
+        auto* note = new QLabel(QStringLiteral("跟踪\"已出租\"的房屋信息,租期到期给予提示。"), group);
         note->setObjectName(QStringLiteral("LbTrackNote"));
         note->setStyleSheet(QStringLiteral("color:#555;"));
-        grid->addWidget(note, 1, 0, 1, 6);
+        group->grid()->addWidget(note, 1, 0, 1, 6);
     }
 }

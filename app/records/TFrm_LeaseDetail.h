@@ -17,3 +17,6 @@ public:
 };
 
 extern TFrm_LeaseDetail* Frm_LeaseDetail;
+
+// The hint under the follow-up editors of the windows over the lease table.
+void AddFollowUpNote(RecordDetailWindow* window);

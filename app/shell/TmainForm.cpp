@@ -22,9 +22,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLinearGradient>
+#include <QMessageBox>
 #include <QPainter>
 #include <QShowEvent>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <stdexcept>
 
@@ -121,6 +124,13 @@ TmainForm::TmainForm(const PageActions& actions, QWidget* parent) : QMainWindow(
     resize(808, 580);
     setWindowState(Qt::WindowMaximized);
     fill(this, palette().color(QPalette::HighlightedText));
+    // A window of the program taking the focus (not another program's, not the check's own box)
+    // makes the check due for the next activation.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* w) {
+        if (w && w != windowHandle() &&
+            !(m_inActivate && qobject_cast<QMessageBox*>(QApplication::activeWindow())))
+            m_checkDue = true;
+    });
 
     auto* central = new QWidget(this);
     auto* outer = new QVBoxLayout(central);
@@ -350,7 +360,8 @@ void TmainForm::FormActivate() {
         bool& flag;
         ~Reset() { flag = false; }
     } reset{m_inActivate};
-    PageActions::run(m_actions.alarmCheck);
+    // A failing check is shown while the guard still holds, so its box is the check's own.
+    ErrorGuard::run(this, [this] { PageActions::run(m_actions.alarmCheck); });
 }
 
 bool TmainForm::FormCloseQuery() {
@@ -461,16 +472,23 @@ void TmainForm::closeEvent(QCloseEvent* event) {
         event->ignore();
 }
 
-// Activation from within the program (after the login, after a modal window) runs the
-// follow-up check; coming back from another program does not.
+// Activation from within the program (after the login, after a window shown over this one
+// closes) runs the follow-up check once; coming back from another program does not, nor coming
+// back from the check's own question or error box (else answering No would only ask again).
+// Closing a modal window unblocks this window before (or instead of) activating it again.
 bool TmainForm::event(QEvent* event) {
-    if (event->type() == QEvent::WindowDeactivate) {
-        m_lostToOtherProgram = QApplication::activeWindow() == nullptr;
-    } else if (event->type() == QEvent::WindowActivate) {
-        const bool fromOtherProgram = m_lostToOtherProgram;
-        m_lostToOtherProgram = false;
-        if (!fromOtherProgram)
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowUnblocked) {
+        if (m_checkDue && !m_inActivate && isVisible()) {
+            m_checkDue = false;
             ErrorGuard::run(this, [this] { FormActivate(); });
+            // The reminder windows opened by the check have closed: that is a return as well.
+            if (m_checkDue)
+                QTimer::singleShot(0, this, [this] {
+                    QEvent again(QEvent::WindowUnblocked);
+                    if (!QApplication::activeModalWidget())
+                        this->event(&again);
+                });
+        }
     }
     return QMainWindow::event(event);
 }

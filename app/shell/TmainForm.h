@@ -90,7 +90,7 @@ private:
     PageActions m_actions;
     TsyssdForm* m_lock = nullptr;
     bool m_inActivate = false;
-    bool m_lostToOtherProgram = false;
+    bool m_checkDue = true; // the next activation runs the follow-up check
 };
 
 extern TmainForm* mainForm;
