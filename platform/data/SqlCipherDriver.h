@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include "DatabaseFileLock.h"
+#include <QElapsedTimer>
 
 #include <QList>
 #include <QSqlDriver>

@@ -134,8 +134,9 @@ private slots:
                  3);
         QCOMPARE(count(connection, QStringLiteral("Select count(*) from S_收件单号")), 3);
         QCOMPARE(count(connection,
-                       QStringLiteral("Select count(*) from S_参数表 where 编码 in ('PrintModal', 'CCYJ', "
-                                      "'CZYJ', 'QZQGYJ', 'AJYJ', 'DLXSYJ', 'DBZQF', 'DisPlayTel', 'SchemaVersion')")),
+                       QStringLiteral(
+                           "Select count(*) from S_参数表 where 编码 in ('PrintModal', 'CCYJ', "
+                           "'CZYJ', 'QZQGYJ', 'AJYJ', 'DLXSYJ', 'DBZQF', 'DisPlayTel', 'SchemaVersion')")),
                  9);
         QCOMPARE(count(connection, QStringLiteral("Select count(*) from S_企业信息 where 企业名称 <> ''")),
                  1);
